@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Texts by text key from the current language file, the language choice, the
+// grading of scores and the graded symptom and suggestion texts of the
+// presetting file.
+//
+// Threading: the lookups only read files and the application state and may run
+// on the analysis worker; chooseLanguageFile() belongs to the GUI thread.
+class TextLookup {
+public:
+    // Text of key from section "Setting" of the current language file; "Not found"
+    // when the file or key is missing. At most 999 characters; backslash + "n"
+    // becomes a line feed.
+    static QString text(const char* key);
+    static QString text(const QString& key);
+
+    // Grade 0 (90 and above) to 4 (below 60).
+    static int gradeOf(int score);
+
+    // Graded symptom text (column grade) and suggestion text (column grade + 5)
+    // of item; empty when missing. Restores a missing presetting file first.
+    static QString resultText(int item, int score);
+    static QString suggestionText(int item, int score);
+
+    // Language file of the language index (folder "Language"): 0 Simplified
+    // Chinese, 1 Traditional Chinese, anything else English. Stores its path in
+    // the application state; a missing file of languages 0-2 gives an error tip.
+    static QString languageFileName(int index);
+    static void chooseLanguageFile(int index);
+
+    // The tip shown when the chosen language's file is missing (empty for other indexes).
+    static QString languageMissingTip(int index);
+};

@@ -1,0 +1,101 @@
+#include "CTipDlg.h"
+
+#include "CTessalyApp.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTimerEvent>
+
+QPointer<CTipDlg> CTipDlg::s_current;
+
+CTipDlg::CTipDlg(const QString& text, int kind, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
+      m_text(text), m_kind(kind) {
+    setObjectName(QStringLiteral("340"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    const CTessalyApp* app = CTessalyApp::instance();
+    m_font = tipFont(app ? app->m_nLanguage : 0);
+    if (app)
+        m_icon.load(app->m_strSkinPath + iconFile(kind));
+    setWindowOpacity(kAlpha / 255.0);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->size() : QSize(1360, 768);
+    const int textWidth = QFontMetrics(m_font).horizontalAdvance(m_text);
+    setGeometry(placement(textWidth, screenSize));
+    m_timer = startTimer(kShowMs);
+}
+
+QString CTipDlg::iconFile(int kind) {
+    switch (kind) {
+    case 0:
+        return QStringLiteral("ok.png");
+    case 1:
+        return QStringLiteral("error.png");
+    default:
+        return QStringLiteral("info.png");
+    }
+}
+
+QFont CTipDlg::tipFont(int language) {
+    QFont font(QStringLiteral("微软雅黑"));
+    if (language == 2) {
+        font.setPixelSize(22);
+        font.setWeight(QFont::Bold);
+    } else {
+        font.setPixelSize(25);
+        font.setWeight(QFont::Normal);
+    }
+    return font;
+}
+
+QRect CTipDlg::placement(int textWidth, const QSize& screen) {
+    const int width = textWidth + 60;
+    const int height = 52;
+    return QRect((screen.width() - textWidth - 60) / 2, (screen.height() - height) / 2, width,
+                 height);
+}
+
+void CTipDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(76, 76, 76));
+    if (!m_icon.isNull())
+        p.drawPixmap(8, 8, m_icon);
+    p.setPen(Qt::white);
+    p.setFont(m_font);
+    const QRect textRect(QPoint(52, 8), QPoint(width() - 8 - 1, height() - 8 - 1));
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, m_text);
+}
+
+void CTipDlg::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_timer)
+        return;
+    killTimer(m_timer);
+    m_timer = 0;
+    if (isModal())
+        done(QDialog::Rejected);
+    else
+        hide();
+}
+
+void CTipDlg::destroyCurrent() {
+    delete s_current.data();
+    s_current.clear();
+}
+
+CTipDlg* CTipDlg::Show(const QString& text, int kind) {
+    destroyCurrent();
+    auto* tip = new CTipDlg(text, kind);
+    tip->show();
+    s_current = tip;
+    return tip;
+}
+
+void CTipDlg::ShowModal(const QString& text, int kind) {
+    destroyCurrent();
+    CTipDlg tip(text, kind);
+    tip.exec();
+}
