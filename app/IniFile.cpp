@@ -8,6 +8,11 @@
 
 namespace {
 
+std::function<void()>& beforeCommitHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
 QString sectionName(const QString& line, bool* isSection) {
     const QString t = line.trimmed();
     *isSection = t.startsWith('[') && t.contains(']');
@@ -138,8 +143,7 @@ QString IniFile::find(const Document& doc, const QString& section, const QString
     return {};
 }
 
-void IniFile::set(Document& doc, const QString& section, const QString& key,
-                  const QString& value) {
+void IniFile::set(Document& doc, const QString& section, const QString& key, const QString& value) {
     QString stored = value;
     stored.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
     stored.replace('\n', QStringLiteral("\\n"));
@@ -208,7 +212,8 @@ bool IniFile::write(const QString& path, const QString& section, const QString& 
     QFileInfo info(path);
     if (info.exists()) {
         // A read-only file stays read-only: the rename below would replace it.
-        if (!info.isFile() || !info.isWritable())
+        if (!info.isFile() || !info.isWritable() ||
+            !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
             return false;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -227,9 +232,15 @@ bool IniFile::write(const QString& path, const QString& section, const QString& 
         out.cancelWriting();
         return false;
     }
+    if (beforeCommitHook())
+        beforeCommitHook()();
     if (!out.commit())
         return false;
     if (info.exists())
         QFile::setPermissions(path, info.permissions());
     return true;
+}
+
+void IniFile::setBeforeCommitHookForTesting(std::function<void()> hook) {
+    beforeCommitHook() = std::move(hook);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Private-profile (INI) files as the program's settings, language and presetting
 // files use them.
 //
@@ -41,6 +43,9 @@ public:
     // folder, missing folder, full disk); the old file is then unchanged.
     static bool write(const QString& path, const QString& section, const QString& key,
                       const QString& value);
+
+    // Test seam: runs after the temporary file is written, before the rename.
+    static void setBeforeCommitHookForTesting(std::function<void()> hook);
 
     static Document parse(const QByteArray& bytes);
     static QByteArray serialize(const Document& doc);

@@ -9,7 +9,8 @@ int LanguageSetting::read(const CTessalyApp& app) {
     const QString path = app.settingsFile();
     if (!QFileInfo(path).isFile())
         return 0;
-    const int value = IniFile::readInt(path, QStringLiteral("setup"), QStringLiteral("language"), 0);
+    const int value =
+        IniFile::readInt(path, QStringLiteral("setup"), QStringLiteral("language"), 0);
     return (value >= 0 && value < kLanguages) ? value : -1;
 }
 

@@ -14,7 +14,7 @@ class CTessalyApp;
 // cache); writes belong to the GUI thread.
 class Presetting {
 public:
-    static constexpr int kRows = 9;    // items 0-7 and the unused row 8
+    static constexpr int kRows = 9;     // items 0-7 and the unused row 8
     static constexpr int kColumns = 10; // grades 0-4 symptoms, 5-9 suggestions
 
     // "result[i][j]"
