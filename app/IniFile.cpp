@@ -124,8 +124,8 @@ QByteArray IniFile::serialize(const Document& doc) {
     return text.toUtf8();
 }
 
-QString IniFile::find(const Document& doc, const QString& section, const QString& key,
-                      bool* found) {
+QString IniFile::find(const Document& doc, const QString& section, const QString& key, bool* found,
+                      Qt::CaseSensitivity keyCase) {
     *found = false;
     const int header = findSection(doc.lines, section);
     if (header < 0)
@@ -135,7 +135,7 @@ QString IniFile::find(const Document& doc, const QString& section, const QString
         QString k, v;
         if (isComment(doc.lines[i]) || !splitEntry(doc.lines[i], &k, &v))
             continue;
-        if (sameName(k, key)) {
+        if (k.compare(key, keyCase) == 0) {
             *found = true;
             return unquote(v);
         }
@@ -172,12 +172,12 @@ void IniFile::set(Document& doc, const QString& section, const QString& key, con
 }
 
 QString IniFile::read(const QString& path, const QString& section, const QString& key,
-                      const QString& def, int maxChars) {
+                      const QString& def, int maxChars, Qt::CaseSensitivity keyCase) {
     QFile file(path);
     QString value = def;
     if (file.open(QIODevice::ReadOnly)) {
         bool found = false;
-        const QString v = find(parse(file.readAll()), section, key, &found);
+        const QString v = find(parse(file.readAll()), section, key, &found, keyCase);
         if (found)
             value = v;
     }

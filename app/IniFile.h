@@ -34,8 +34,11 @@ public:
 
     // Reads key of section; def when the file, the section or the key is missing.
     // At most maxChars - 1 characters come back (the private-profile buffer rule).
+    // keyCase: the language files match their text keys exactly; everything else
+    // matches keys as the private-profile format does, without regard to case.
     static QString read(const QString& path, const QString& section, const QString& key,
-                        const QString& def = QString(), int maxChars = 1000);
+                        const QString& def = QString(), int maxChars = 1000,
+                        Qt::CaseSensitivity keyCase = Qt::CaseInsensitive);
     static int readInt(const QString& path, const QString& section, const QString& key, int def);
 
     // Writes key = value into section, creating the file, section or key as
@@ -50,10 +53,9 @@ public:
     static Document parse(const QByteArray& bytes);
     static QByteArray serialize(const Document& doc);
 
-    // Value lookup inside an already parsed document; nullptr-like empty optional
-    // is expressed by found = false.
+    // Value lookup inside an already parsed document; found tells whether the key exists.
     static QString find(const Document& doc, const QString& section, const QString& key,
-                        bool* found);
+                        bool* found, Qt::CaseSensitivity keyCase = Qt::CaseInsensitive);
     static void set(Document& doc, const QString& section, const QString& key,
                     const QString& value);
 };

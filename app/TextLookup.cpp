@@ -16,7 +16,7 @@ QString TextLookup::text(const char* key) {
 
 QString TextLookup::text(const QString& key) {
     QString value = IniFile::read(theApp().m_strLanguagePath, QStringLiteral("Setting"), key,
-                                  QStringLiteral("Not found"), kBufferChars);
+                                  QStringLiteral("Not found"), kBufferChars, Qt::CaseSensitive);
     value.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     return value;
 }

@@ -75,12 +75,12 @@ function(velatrix_check_layering)
     endforeach()
 endfunction()
 
-# velatrix_test(NAME <name> SOURCES ... LIBS ... [GUI])
+# velatrix_test(NAME <name> SOURCES ... LIBS ... [GUI] [LOCK <resource>])
 #   Builds a GoogleTest executable and registers its tests with CTest. The
 #   executable gets a QCoreApplication, or with GUI a QApplication on the
 #   offscreen platform.
 function(velatrix_test)
-    cmake_parse_arguments(ARG "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "GUI" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     if(ARG_GUI)
         set(entry velatrix_testmain_widgets)
@@ -90,11 +90,19 @@ function(velatrix_test)
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} velatrix_testsupport ${entry} GTest::gtest)
     velatrix_warnings(${ARG_NAME})
     set(env "VELATRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};VELATRIX_PROGRAM_DIR=${VELATRIX_PROGRAM_DIR}")
+    list(APPEND env "VELATRIX_ARTIFACTS_DIR=${CMAKE_BINARY_DIR}/test-artifacts")
+    set(lock "")
+    if(ARG_LOCK)
+        # Tests that hold one machine-wide thing (the running program) never overlap.
+        set(lock RESOURCE_LOCK ${ARG_LOCK})
+    endif()
     if(ARG_GUI)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()
+    # One ENVIRONMENT value holding several variables: keep its ';' escaped.
+    string(REPLACE ";" "\\;" env "${env}")
     gtest_discover_tests(${ARG_NAME}
-        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300
+        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300 ${lock}
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()

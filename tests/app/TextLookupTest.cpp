@@ -34,7 +34,7 @@ TEST(TextLookup, LooksUpKeysWithLineBreaksAndTheBufferLimit) {
     EXPECT_EQ(TextLookup::text("IDS_A"), QStringLiteral("one\ntwo"));
     EXPECT_EQ(TextLookup::text("IDS_LONG").size(), 999);
     EXPECT_EQ(TextLookup::text("IDS_MISSING"), QStringLiteral("Not found"));
-    EXPECT_EQ(TextLookup::text("ids_a"), QStringLiteral("one\ntwo")); // private-profile matching
+    EXPECT_EQ(TextLookup::text("ids_a"), QStringLiteral("Not found")); // keys match exactly
     EXPECT_TRUE(f.tips.isEmpty());
 }
 
