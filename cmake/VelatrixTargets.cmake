@@ -78,7 +78,8 @@ endfunction()
 # velatrix_test(NAME <name> SOURCES ... LIBS ... [GUI] [LOCK <resource>])
 #   Builds a GoogleTest executable and registers its tests with CTest. The
 #   executable gets a QCoreApplication, or with GUI a QApplication on the
-#   offscreen platform.
+#   offscreen platform. The built program folder, the source tree and the
+#   artifacts folder reach the tests through TempProgramFolder.
 function(velatrix_test)
     cmake_parse_arguments(ARG "GUI" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
@@ -89,8 +90,6 @@ function(velatrix_test)
     endif()
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} velatrix_testsupport ${entry} GTest::gtest)
     velatrix_warnings(${ARG_NAME})
-    set(env "VELATRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};VELATRIX_PROGRAM_DIR=${VELATRIX_PROGRAM_DIR}")
-    list(APPEND env "VELATRIX_ARTIFACTS_DIR=${CMAKE_BINARY_DIR}/test-artifacts")
     set(lock "")
     if(ARG_LOCK)
         # Tests that hold one machine-wide thing (the running program) never overlap.
@@ -99,10 +98,8 @@ function(velatrix_test)
     if(ARG_GUI)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()
-    # One ENVIRONMENT value holding several variables: keep its ';' escaped.
-    string(REPLACE ";" "\\;" env "${env}")
     gtest_discover_tests(${ARG_NAME}
-        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300 ${lock}
+        PROPERTIES TIMEOUT 300 ${lock}
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()

@@ -46,8 +46,8 @@ CStartPageDlg::CStartPageDlg(QWidget* parent)
     m_version->setGeometry(1220, 720, 130, 30);
 
     // 2.-4. Language list, the remembered choice, the language index.
-    m_language->addItems({QStringLiteral("简体中文"), QStringLiteral("繁體中文"),
-                          QStringLiteral("English")});
+    m_language->addItems(
+        {QStringLiteral("简体中文"), QStringLiteral("繁體中文"), QStringLiteral("English")});
     m_language->setCurrentIndex(0);
     CTessalyApp& app = theApp();
     if (QFileInfo::exists(app.settingsFile()))

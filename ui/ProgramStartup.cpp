@@ -10,8 +10,7 @@
 #include <QFontDatabase>
 
 void ProgramStartup::registerFontSubstitutes() {
-    const QStringList candidates{QStringLiteral("Noto Sans CJK SC"),
-                                 QStringLiteral("Noto Sans SC"),
+    const QStringList candidates{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC"),
                                  QStringLiteral("WenQuanYi Micro Hei"),
                                  QStringLiteral("Droid Sans Fallback")};
     const QStringList families = QFontDatabase::families();

@@ -55,9 +55,15 @@ QByteArray TempProgramFolder::read(const QString& relative) const {
 }
 
 QString TempProgramFolder::builtProgramFolder() {
-    return QString::fromLocal8Bit(qgetenv("VELATRIX_PROGRAM_DIR")) + '/';
+    return QString::fromUtf8(VELATRIX_PROGRAM_DIR "/");
 }
 
 QString TempProgramFolder::sourceFolder() {
-    return QString::fromLocal8Bit(qgetenv("VELATRIX_SOURCE_DIR")) + '/';
+    return QString::fromUtf8(VELATRIX_SOURCE_DIR "/");
+}
+
+QString TempProgramFolder::artifactsFolder() {
+    const QString folder = QString::fromUtf8(VELATRIX_ARTIFACTS_DIR "/");
+    QDir().mkpath(folder);
+    return folder;
 }

@@ -24,9 +24,12 @@ public:
     void write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
 
-    // The built program folder and the source tree, as CMake told the test.
+    // The built program folder, the source tree and the folder for pictures a
+    // test leaves for people to look at (screenshots), as the build set them;
+    // each ends with "/".
     static QString builtProgramFolder();
     static QString sourceFolder();
+    static QString artifactsFolder();
 
 private:
     QTemporaryDir m_dir;

@@ -87,11 +87,7 @@ TEST_F(ProgramSmoke, StartsIntoTheStartPageAndRefusesASecondInstance) {
     EXPECT_TRUE(QFileInfo(dir.file("Guests-Image")).isDir());
     EXPECT_TRUE(QFileInfo(dir.file("Reports")).isDir());
 
-    const QString shots = QString::fromLocal8Bit(qgetenv("VELATRIX_ARTIFACTS_DIR"));
-    if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
-        display.screenshot(shots + "/startup.png");
-    }
+    display.screenshot(TempProgramFolder::artifactsFolder() + "startup.png");
 
     const QStringList before = snapshot(dir.path());
     start(second);
