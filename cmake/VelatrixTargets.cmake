@@ -100,6 +100,8 @@ function(velatrix_test)
     endif()
     gtest_discover_tests(${ARG_NAME}
         PROPERTIES TIMEOUT 300 ${lock}
+            # One variable only: the property cannot carry a list here.
+            ENVIRONMENT "VELATRIX_PROGRAM_DIR=${VELATRIX_PROGRAM_DIR}"
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()
