@@ -9,6 +9,8 @@
 
 // Pixel and geometry rules of the picture buttons, kept apart from the widget so
 // they can be checked on their own.
+//
+// Threading: pure functions, any thread.
 namespace ButtonLooks {
 
 // Hover look: every colour channel c (0..1) becomes 1.05 c + 0.05; alpha stays.

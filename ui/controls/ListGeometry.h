@@ -13,6 +13,8 @@
 // Geometry and colour rules of the drawn list, its header and its skinned
 // scrollbar, kept apart from the widgets so they can be checked on their own.
 // Rectangles are QRects (inclusive right and bottom edges).
+//
+// Threading: pure functions, any thread.
 namespace ListGeometry {
 
 // --- list rows -------------------------------------------------------------

@@ -4,19 +4,27 @@
 #include "ListGeometry.h"
 #include "SharedFonts.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmapCache>
 
 namespace {
 
+// Pictures are cached by path and file time, so that a picture replaced under the
+// same name (a member's new photo) is shown as it is now.
 QPixmap rowPicture(const QString& path) {
-    QPixmap picture;
-    if (QPixmapCache::find(path, &picture))
-        return picture;
-    if (!QFileInfo::exists(path) || !picture.load(path))
+    const QFileInfo info(path);
+    if (!info.exists())
         return {};
-    QPixmapCache::insert(path, picture);
+    const QString key = path + '@' + QString::number(info.lastModified().toMSecsSinceEpoch()) +
+                        '@' + QString::number(info.size());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    if (!picture.load(path))
+        return {};
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -148,6 +149,16 @@ TEST_F(ButtonTest, MissingPictureShowsOnlyTheLabelAndStillClicks) {
     QSignalSpy clicked(button, &QAbstractButton::clicked);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_EQ(clicked.count(), 1);
+    // A double click arrives as press, release, double click, release; the
+    // double click counts as a press of its own.
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool up = type == QEvent::MouseButtonRelease;
+        QMouseEvent event(type, QPointF(20, 10), button->mapToGlobal(QPointF(20, 10)),
+                          Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &event);
+    }
+    EXPECT_EQ(clicked.count(), 3);
 }
 
 TEST_F(ButtonTest, DefaultLanguageKeepsTheWidgetFont) {
