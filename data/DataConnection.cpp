@@ -165,7 +165,8 @@ bool DataConnection::Connect(const QString& path) {
             // so a file that is no database fails here.
             QSqlQuery q(db);
             ok = q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) &&
-                 q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+                 q.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
+                 q.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(kMappedBytes));
             if (!ok)
                 failFrom(q.lastError());
         }
@@ -412,7 +413,7 @@ bool DataConnection::ExportPicture(const QString& target) {
 
     QFile file(target);
     // Listing re-exports every picture; most files already hold them.
-    if (file.size() == bytes.size() && file.open(QIODevice::ReadOnly)) {
+    if (file.size() == bytes.size() && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         const bool same = file.readAll() == bytes;
         file.close();
         if (same)

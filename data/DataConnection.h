@@ -115,6 +115,9 @@ public:
     // How long a statement waits for another program's lock before it fails;
     // short, because the screens wait on it.
     static constexpr int kBusyTimeoutMs = 500;
+    // Pages are read through a memory map of up to this size instead of one
+    // read call per page: a listing reads every picture (about 25 pages each).
+    static constexpr qint64 kMappedBytes = 2047LL * 1024 * 1024;
 
 private:
     enum class Position { BeforeFirst, OnRow, AfterLast };
