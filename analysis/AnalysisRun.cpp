@@ -30,9 +30,10 @@ ItemResults makeItemResults() {
             ItemResult(4), ItemResult(5), ItemResult(6), ItemResult(7)};
 }
 
-void fillDetectionImages(ItemResults& items, const std::array<cv::Mat, kCaptureSlotCount>& slots) {
+void fillDetectionImages(ItemResults& items,
+                         const std::array<cv::Mat, kCaptureSlotCount>& captures) {
     for (const SkinItem& item : kSkinItems) {
-        slots[static_cast<std::size_t>(item.captureSlot - 1)].copyTo(
+        captures[static_cast<std::size_t>(item.captureSlot - 1)].copyTo(
             items[static_cast<std::size_t>(item.index)].detectionImage);
     }
 }

@@ -30,7 +30,8 @@ struct GradedTexts {
 // pictures of the items analysed from them: slot 1 into water/oil and gloss,
 // slot 2 into texture, slot 3 into skin colour, slot 4 into red streaks, slot 5
 // into spots and sensitivity, slot 6 into pores. Each item gets its own copy.
-void fillDetectionImages(ItemResults& items, const std::array<cv::Mat, kCaptureSlotCount>& slots);
+void fillDetectionImages(ItemResults& items,
+                         const std::array<cv::Mat, kCaptureSlotCount>& captures);
 
 // The skin-colour score: the integer mean of the seven measured items' scores
 // (items 1-7), truncated. With every item inside its range this lies in 44-97.

@@ -411,8 +411,9 @@ void cross(const Pen& k) {
 }
 
 void info(const Pen& k) {
-    k.dot(50, 26, k.weight * 0.85);
-    k.line(50, 44, 50, 76, k.weight * 1.1);
+    k.dot(50, 25, k.weight * 0.8);
+    k.line(44, 44, 50, 44, k.weight * 0.9);
+    k.line(50, 44, 50, 76, k.weight * 0.9);
 }
 
 void whiteLight(const Pen& k) {

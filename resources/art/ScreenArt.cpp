@@ -64,7 +64,7 @@ void logo(QPainter& p, QPointF centre, double radius) {
 }
 
 QImage homeBackground() {
-    const int w = 1920, h = 1080;
+    const int w = 1440, h = 810;
     QImage img = canvas(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -73,16 +73,16 @@ QImage homeBackground() {
     g.setColorAt(0.55, accent());
     g.setColorAt(1, accentDeep());
     p.fillRect(img.rect(), g);
-    glow(p, QPointF(w * 0.12, h * 0.15), 520, withAlpha(kWhite, 70));
-    glow(p, QPointF(w * 0.9, h * 0.95), 640, withAlpha(kWhite, 30));
-    glow(p, QPointF(w * 0.75, h * 0.1), 260, withAlpha(kWhite, 40));
-    wave(p, w, h, 0.82, 70, 0.0, withAlpha(kWhite, 22));
-    wave(p, w, h, 0.9, 50, 0.1, withAlpha(kWhite, 26));
+    glow(p, QPointF(w * 0.12, h * 0.15), 390, withAlpha(kWhite, 70));
+    glow(p, QPointF(w * 0.9, h * 0.95), 480, withAlpha(kWhite, 30));
+    glow(p, QPointF(w * 0.75, h * 0.1), 195, withAlpha(kWhite, 40));
+    wave(p, w, h, 0.82, 52, 0.0, withAlpha(kWhite, 22));
+    wave(p, w, h, 0.9, 38, 0.1, withAlpha(kWhite, 26));
     return img;
 }
 
 QImage mainBackground() {
-    const int w = 1920, h = 1080;
+    const int w = 1440, h = 810;
     QImage img = canvas(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -90,15 +90,15 @@ QImage mainBackground() {
     g.setColorAt(0, mix(kAccent, kWhite, 0.06));
     g.setColorAt(1, mix(kAccent, accentDeep().rgb(), 0.7));
     p.fillRect(img.rect(), g);
-    glow(p, QPointF(0, 0), 700, withAlpha(kWhite, 46));
-    glow(p, QPointF(w * 0.1, h), 600, withAlpha(kWhite, 20));
+    glow(p, QPointF(0, 0), 520, withAlpha(kWhite, 46));
+    glow(p, QPointF(w * 0.1, h), 450, withAlpha(kWhite, 20));
     return img;
 }
 
 // Settings, member and product screens: accent header band, light body and a
 // faint pictogram of the screen in the lower right.
 QImage formBackground(Glyph watermark) {
-    const int w = 1280, h = 800;
+    const int w = 1024, h = 640;
     const int band = int(h * 0.09);
     QImage img = canvas(w, h);
     QPainter p(&img);
@@ -115,14 +115,14 @@ QImage formBackground(Glyph watermark) {
     head.setColorAt(0, accent());
     head.setColorAt(1, mix(kAccent, accentDeep().rgb(), 0.6));
     p.fillRect(QRect(0, 0, w, band), head);
-    glow(p, QPointF(w * 0.08, 0), 200, withAlpha(kWhite, 45));
-    drawGlyph(p, watermark, QRectF(w - 330, h - 330, 300, 300), withAlpha(kAccent, 16), 7);
+    glow(p, QPointF(w * 0.08, 0), 160, withAlpha(kWhite, 45));
+    drawGlyph(p, watermark, QRectF(w - 264, h - 264, 240, 240), withAlpha(kAccent, 16), 7);
     return img;
 }
 
 // Panels of the main window's content area.
 QImage panelBackground(bool whitePage) {
-    const int w = 1600, h = 900;
+    const int w = 1280, h = 720;
     QImage img = canvas(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -130,7 +130,7 @@ QImage panelBackground(bool whitePage) {
     g.setColorAt(0, white());
     g.setColorAt(1, whitePage ? mix(kPaper, kWhite, 0.6) : paper());
     p.fillRect(img.rect(), g);
-    glow(p, QPointF(w, 0), 420, withAlpha(accentMist().rgb(), 200));
+    glow(p, QPointF(w, 0), 340, withAlpha(accentMist().rgb(), 200));
     p.fillRect(QRect(0, 0, w, 4), accent());
     return img;
 }

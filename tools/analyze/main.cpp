@@ -202,16 +202,16 @@ int analyseRun(const std::vector<std::string>& args) {
     if (args.size() != 1 + kCaptureSlotCount) {
         throw BadInput("run needs exactly six pictures, S1 to S6");
     }
-    std::array<cv::Mat, kCaptureSlotCount> slots;
+    std::array<cv::Mat, kCaptureSlotCount> captures;
     for (int slot = 0; slot < kCaptureSlotCount; ++slot) {
         const std::string& path = args[static_cast<std::size_t>(slot + 1)];
         if (path.size() > 1 && path[0] == '-') {
             throw BadInput("unknown option " + path);
         }
-        slots[static_cast<std::size_t>(slot)] = loadPicture(path);
+        captures[static_cast<std::size_t>(slot)] = loadPicture(path);
     }
     ItemResults items = makeItemResults();
-    fillDetectionImages(items, slots);
+    fillDetectionImages(items, captures);
     if (!scoreItems(items, GradedTexts{})) {
         throw BadInput("a picture cannot be analysed");
     }
