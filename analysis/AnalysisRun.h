@@ -68,6 +68,18 @@ bool scoreItems(ItemResults& items, const GradedTexts& texts);
 //   blocked inside a blocking queued `completed`: join would wait for the GUI
 //   thread, which waits for the join. The modal progress box keeps the window
 //   from closing during a run, so this does not arise in the program.
+//
+// In the main window, roughly:
+//
+//     m_run = std::make_unique<AnalysisRun>(m_items, AnalysisRun::Hooks{
+//         {[](int i, int s) { return TextLookup::resultText(i, s).toStdString(); },
+//          [](int i, int s) { return TextLookup::suggestionText(i, s).toStdString(); }},
+//         [this] { QMetaObject::invokeMethod(this, &CMainDlg::onAnalysisCompleted,
+//                                            Qt::BlockingQueuedConnection); },
+//         [panel] { QMetaObject::invokeMethod(panel, &CTessalyPicDlg::returnToFirstSlot,
+//                                             Qt::BlockingQueuedConnection); }});
+//     m_run->start();
+//     m_progress->exec(); // closed by onAnalysisCompleted
 class AnalysisRun {
 public:
     struct Hooks {

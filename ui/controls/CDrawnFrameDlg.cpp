@@ -106,6 +106,7 @@ void CDrawnFrameDlg::mousePressEvent(QMouseEvent* event) {
         // A press always arrives after the pointer has moved to it.
         setCloseHover(inCloseSpot(pos));
         if (m_closeHover) {
+            setCloseHover(false); // closed once; the release that follows does nothing
             reject();
             return;
         }
@@ -131,6 +132,7 @@ void CDrawnFrameDlg::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = false;
     if (event->button() == Qt::LeftButton && !wasDragging && inFrame(pos) && m_closeHover &&
         inCloseSpot(pos)) {
+        setCloseHover(false);
         reject();
         return;
     }

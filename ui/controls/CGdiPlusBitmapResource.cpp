@@ -1,5 +1,7 @@
 #include "CGdiPlusBitmapResource.h"
 
+#include "VelatrixResources.h"
+
 #include <QFile>
 
 namespace {
@@ -41,6 +43,10 @@ QString CGdiPlusBitmapResource::resourcePath(int id, const QString& type) {
 }
 
 QByteArray CGdiPlusBitmapResource::resourceData(int id, const QString& type) {
+    // The pictures live in a static library; make sure they are registered before
+    // the first look-up, whoever comes first.
+    static const bool registered = (velatrixInitResources(), true);
+    Q_UNUSED(registered);
     QFile file(resourcePath(id, type));
     if (!file.open(QIODevice::ReadOnly))
         return {};

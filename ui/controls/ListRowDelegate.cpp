@@ -76,3 +76,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                       index.data(Qt::DisplayRole).toString());
     painter->restore();
 }
+
+bool ListRowDelegate::editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
+                                  const QModelIndex&) {
+    return false;
+}

@@ -15,6 +15,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // The list toggles its own check boxes; the delegate edits nothing.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
 
     static constexpr QColor kSelectedFill{245, 153, 198};
     static constexpr QColor kCheckBoxFill{222, 222, 222};
