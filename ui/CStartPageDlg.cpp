@@ -1,7 +1,12 @@
 #include "CStartPageDlg.h"
 
+#include "CGdiPlusBitmapResource.h"
+#include "CGdipButton.h"
+#include "CMainDlg.h"
+#include "CSetupDlg.h"
 #include "CTessalyApp.h"
 #include "LanguageSetting.h"
+#include "SharedFonts.h"
 #include "TextLookup.h"
 #include "VelatrixVersion.h"
 
@@ -10,14 +15,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
+#include <QPainter>
 #include <QScreen>
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, int id, const QRect& geometry) {
-    auto* b = new QPushButton(parent);
+CGdipButton* makeButton(QWidget* parent, int id, int picture, const QRect& geometry) {
+    auto* b = new CGdipButton(parent);
     b->setObjectName(QString::number(id));
+    b->LoadStdImage(picture);
     b->setGeometry(geometry);
     return b;
 }
@@ -27,23 +33,27 @@ QPushButton* makeButton(QWidget* parent, int id, const QRect& geometry) {
 CStartPageDlg::CStartPageDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("CStartPageDlg"));
-    // 1. Size and centre; place the controls.
+    // 1. Background, size and centre, controls.
+    CGdiPlusBitmapResource background;
+    if (background.Load(439, QStringLiteral("BITMAP")))
+        m_background = QPixmap::fromImage(background.image());
     resize(kWidth, kHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize s = screen->size();
         move((s.width() - kWidth) / 2, (s.height() - kHeight) / 2);
     }
-    m_member = makeButton(this, 1002, {120, 166, 251, 344});
-    m_guest = makeButton(this, 1003, {411, 166, 251, 344});
-    m_product = makeButton(this, 1005, {702, 166, 251, 344});
-    m_settings = makeButton(this, 1006, {993, 166, 251, 344});
-    m_close = makeButton(this, 1004, {10, 700, 50, 50});
+    m_member = makeButton(this, 1002, 405, {120, 166, 251, 344});
+    m_guest = makeButton(this, 1003, 408, {411, 166, 251, 344});
+    m_product = makeButton(this, 1005, 406, {702, 166, 251, 344});
+    m_settings = makeButton(this, 1006, 407, {993, 166, 251, 344});
+    m_close = makeButton(this, 1004, 242, {10, 700, 50, 50});
     m_language = new QComboBox(this);
     m_language->setObjectName(QStringLiteral("1075"));
     m_language->setGeometry(1200, 10, 150, 30);
     m_version = new QLabel(this);
     m_version->setObjectName(QStringLiteral("1291"));
     m_version->setGeometry(1220, 720, 130, 30);
+    m_version->setStyleSheet(QStringLiteral("color: rgb(80,80,80); background: transparent;"));
 
     // 2.-4. Language list, the remembered choice, the language index.
     m_language->addItems(
@@ -55,36 +65,74 @@ CStartPageDlg::CStartPageDlg(QWidget* parent)
     m_nLanguage = m_language->currentIndex();
     app.m_nLanguage = m_nLanguage;
 
-    // 5. The language file.
+    // 5. Fonts, then the language file.
+    SharedFonts::rebuild(m_nLanguage);
     TextLookup::chooseLanguageFile(m_nLanguage);
 
-    // 6. Title, captions, version.
+    // 6. Title, captions, list font, version.
     setWindowTitle(TextLookup::text("IDS_APP_NAME"));
     setButtonCaptions();
+    m_language->setFont(SharedFonts::label());
     m_version->setText(QStringLiteral("Version : ") + QStringLiteral(VELATRIX_VERSION));
 
     connect(m_language, &QComboBox::currentIndexChanged, this, &CStartPageDlg::OnLanguageChanged);
-    connect(m_close, &QAbstractButton::clicked, this, &CStartPageDlg::OnClose);
+    connect(m_member, &QAbstractButton::clicked, this, &CStartPageDlg::OnMemberManage);
+    connect(m_guest, &QAbstractButton::clicked, this, &CStartPageDlg::OnGuestStart);
+    connect(m_product, &QAbstractButton::clicked, this, &CStartPageDlg::OnProductManage);
+    connect(m_settings, &QAbstractButton::clicked, this, &CStartPageDlg::OnSettings);
+    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
 void CStartPageDlg::setButtonCaptions() {
-    m_member->setText(TextLookup::text("IDS_MEMBER_MANAGE"));
-    m_guest->setText(TextLookup::text("IDS_STARTDETECT"));
-    m_product->setText(TextLookup::text("IDS_PRODUCT_MANAGE"));
-    m_settings->setText(TextLookup::text("IDS_SETTINGS"));
+    const QColor grey(80, 80, 80);
+    const std::pair<CGdipButton*, const char*> captions[] = {
+        {m_member, "IDS_MEMBER_MANAGE"},
+        {m_guest, "IDS_STARTDETECT"},
+        {m_product, "IDS_PRODUCT_MANAGE"},
+        {m_settings, "IDS_SETTINGS"},
+    };
+    for (auto [button, key] : captions)
+        button->SetText(TextLookup::text(key), m_nLanguage, 0, 20, 40, 2, grey, 0.6);
 }
 
 void CStartPageDlg::OnLanguageChanged(int index) {
     CTessalyApp& app = theApp();
+    // 1. Index, fonts, list font.
     m_nLanguage = index;
     app.m_nLanguage = index;
+    SharedFonts::rebuild(index);
+    m_language->setFont(SharedFonts::label());
+    // 2. Remember the choice.
     LanguageSetting::write(app, index);
+    // 3. The language file.
     TextLookup::chooseLanguageFile(index);
+    // 4. The four big captions and the five buttons; the title and version keep
+    // their language until the page opens again.
     setButtonCaptions();
+    for (CGdipButton* b : {m_member, m_guest, m_product, m_settings, m_close})
+        b->update();
 }
 
-void CStartPageDlg::OnClose() {
-    reject();
+void CStartPageDlg::OnMemberManage() {
+    // Member management arrives with the member screens.
+}
+
+void CStartPageDlg::OnGuestStart() {
+    runMainWindow(0, QString());
+}
+
+void CStartPageDlg::runMainWindow(int fromHistory, const QString& visitFolder) {
+    CMainDlg main(fromHistory, visitFolder, this);
+    main.exec();
+}
+
+void CStartPageDlg::OnProductManage() {
+    // Product management arrives with the product screens.
+}
+
+void CStartPageDlg::OnSettings() {
+    CSetupDlg settings(this);
+    settings.exec();
 }
 
 void CStartPageDlg::keyPressEvent(QKeyEvent* event) {
@@ -97,4 +145,11 @@ void CStartPageDlg::keyPressEvent(QKeyEvent* event) {
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
+void CStartPageDlg::paintEvent(QPaintEvent*) {
+    if (m_background.isNull())
+        return;
+    QPainter p(this);
+    p.drawTiledPixmap(rect(), m_background);
 }

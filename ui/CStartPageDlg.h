@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 
+class CGdipButton;
 class QComboBox;
 class QLabel;
-class QAbstractButton;
 
 // The start page: member management, quick start for a guest, product
 // management, settings and the language choice. Closing it ends the program.
+// It owns the current member record and the screens it opens.
 //
 // Threading: GUI thread only.
 class CStartPageDlg : public QDialog {
@@ -20,22 +22,28 @@ public:
     static constexpr int kWidth = 1360;
     static constexpr int kHeight = 760;
 
+public slots:
+    void OnLanguageChanged(int index);
+    void OnMemberManage();
+    void OnGuestStart();
+    void OnProductManage();
+    void OnSettings();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private slots:
-    void OnLanguageChanged(int index);
-    void OnClose();
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setButtonCaptions();
+    void runMainWindow(int fromHistory, const QString& visitFolder);
 
     int m_nLanguage = 0;
+    QPixmap m_background;
     QComboBox* m_language = nullptr;
     QLabel* m_version = nullptr;
-    QAbstractButton* m_member = nullptr;
-    QAbstractButton* m_guest = nullptr;
-    QAbstractButton* m_product = nullptr;
-    QAbstractButton* m_settings = nullptr;
-    QAbstractButton* m_close = nullptr;
+    CGdipButton* m_member = nullptr;
+    CGdipButton* m_guest = nullptr;
+    CGdipButton* m_product = nullptr;
+    CGdipButton* m_settings = nullptr;
+    CGdipButton* m_close = nullptr;
 };

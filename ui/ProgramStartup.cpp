@@ -1,9 +1,11 @@
 #include "ProgramStartup.h"
 
 #include "CBKDlg.h"
+#include "CMessageBoxDLg.h"
 #include "CTessalyApp.h"
 #include "CTipDlg.h"
 #include "SingleInstance.h"
+#include "VelatrixResources.h"
 #include "Workspace.h"
 
 #include <QFont>
@@ -25,8 +27,10 @@ void ProgramStartup::registerFontSubstitutes() {
 
 int ProgramStartup::run(const QString& programFolder) {
     registerFontSubstitutes();
+    velatrixInitResources();
     CTessalyApp app(programFolder);
     app.setTipHandler([](const QString& text, int kind) { CTipDlg::Show(text, kind); });
+    app.setConfirmHandler(&CMessageBoxDLg::Ask);
 
     // Held until the process ends, however it ends.
     SingleInstance instance(kInstanceName);

@@ -1,6 +1,7 @@
 #include "CTipDlg.h"
 
 #include "CTessalyApp.h"
+#include "SharedFonts.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -41,15 +42,8 @@ QString CTipDlg::iconFile(int kind) {
 }
 
 QFont CTipDlg::tipFont(int language) {
-    QFont font(QStringLiteral("微软雅黑"));
-    if (language == 2) {
-        font.setPixelSize(22);
-        font.setWeight(QFont::Bold);
-    } else {
-        font.setPixelSize(25);
-        font.setWeight(QFont::Normal);
-    }
-    return font;
+    return language == 2 ? SharedFonts::faceFont(22, QFont::Bold)
+                         : SharedFonts::faceFont(25, QFont::Normal);
 }
 
 QRect CTipDlg::placement(int textWidth, const QSize& screen) {

@@ -2,6 +2,10 @@
 
 #include "CTessalyApp.h"
 
+#include <QFontMetricsF>
+
+#include <algorithm>
+
 namespace {
 
 struct FontSet {
@@ -65,7 +69,18 @@ const QFont& SharedFonts::score() {
 QFont SharedFonts::faceFont(int pixelHeight, QFont::Weight weight) {
     QFont font(QStringLiteral("微软雅黑"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
+    // The screens were laid out with cell heights (ascent + descent), while Qt's
+    // pixel size is the em square. The face's own proportion converts one into
+    // the other, so whichever CJK face stands in fills the same lines.
+    static const double emPerCell = [] {
+        QFont probe(QStringLiteral("微软雅黑"));
+        probe.setStyleHint(QFont::SansSerif);
+        probe.setPixelSize(100);
+        const QFontMetricsF metrics(probe);
+        const double cell = metrics.ascent() + metrics.descent();
+        return cell > 0 ? 100.0 / cell : 1.0;
+    }();
+    font.setPixelSize(std::max(1, qRound(std::max(pixelHeight, 1) * emPerCell)));
     font.setWeight(weight);
     font.setItalic(false);
     font.setUnderline(false);

@@ -35,8 +35,8 @@ public:
     static const QFont& text();
     static const QFont& score();
 
-    // The interface face at a pixel height: "微软雅黑" (replaced by the machine's
-    // CJK sans-serif through the font substitutions made at start-up).
+    // The interface face whose line (ascent + descent) is pixelHeight high: "微软雅黑" (replaced by
+    // the machine's CJK sans-serif through the font substitutions made at start-up).
     static QFont faceFont(int pixelHeight, QFont::Weight weight = QFont::Normal);
 
     // Language index of the application state, or 0 when there is none (tests).

@@ -9,6 +9,7 @@
 #include "TempProgramFolder.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -66,7 +67,7 @@ TEST(MessageBox, LabelsGoOnTheirButtonsWithTheirColours) {
     EXPECT_EQ(cancel->labelText(), "Cancel");
     EXPECT_EQ(cancel->labelColour(), QColor(80, 80, 80));
     EXPECT_GT(ok->x(), cancel->x()) << "the confirming button is on the right";
-    EXPECT_EQ(box.findChild<QLabel*>("1097")->font().pixelSize(), 30);
+    EXPECT_NEAR(QFontMetricsF(box.findChild<QLabel*>("1097")->font()).height(), 30, 1.0);
 }
 
 class LoadingBox : public ::testing::Test {
@@ -143,12 +144,12 @@ TEST(SharedFonts, HeightsByLanguage) {
     for (const auto& c : cases) {
         SharedFonts::rebuild(c.language);
         EXPECT_EQ(SharedFonts::language(), c.language);
-        EXPECT_EQ(SharedFonts::mainTitle().pixelSize(), c.h.mainTitle);
-        EXPECT_EQ(SharedFonts::title().pixelSize(), c.h.title);
-        EXPECT_EQ(SharedFonts::label().pixelSize(), c.h.label);
-        EXPECT_EQ(SharedFonts::message().pixelSize(), c.h.message);
-        EXPECT_EQ(SharedFonts::text().pixelSize(), c.h.text);
-        EXPECT_EQ(SharedFonts::score().pixelSize(), c.h.score);
+        EXPECT_NEAR(QFontMetricsF(SharedFonts::mainTitle()).height(), c.h.mainTitle, 1.0);
+        EXPECT_NEAR(QFontMetricsF(SharedFonts::title()).height(), c.h.title, 1.0);
+        EXPECT_NEAR(QFontMetricsF(SharedFonts::label()).height(), c.h.label, 1.0);
+        EXPECT_NEAR(QFontMetricsF(SharedFonts::message()).height(), c.h.message, 1.0);
+        EXPECT_NEAR(QFontMetricsF(SharedFonts::text()).height(), c.h.text, 1.0);
+        EXPECT_NEAR(QFontMetricsF(SharedFonts::score()).height(), c.h.score, 1.0);
         EXPECT_EQ(SharedFonts::label().weight(), QFont::Normal);
     }
     SharedFonts::rebuild(0);

@@ -1,0 +1,171 @@
+#include "CGdipButton.h"
+#include "CLoadingDlg.h"
+#include "CMainDlg.h"
+#include "CPreviewDlg.h"
+#include "CSingleReportDlg.h"
+#include "CSummaryReport.h"
+#include "CTessalyPicDlg.h"
+#include "ScreenFixture.h"
+
+#include <QTest>
+
+#include <opencv2/imgproc.hpp>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void press(CMainDlg& main, const char* id) {
+    main.findChild<CGdipButton*>(id)->click();
+}
+
+bool reportButtonsShown(const CMainDlg& main) {
+    for (const char* id :
+         {"1218", "1209", "1210", "1212", "1213", "1215", "1214", "1216", "1217"}) {
+        if (!main.findChild<CGdipButton*>(id)->isVisibleTo(&main))
+            return false;
+    }
+    return true;
+}
+
+class MainDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override { CMainDlg::setAnalysisWait(std::chrono::milliseconds(0)); }
+    void TearDown() override {
+        CMainDlg::setVisitLoader({});
+        CMainDlg::setProcessExit([](int code) { std::_Exit(code); });
+        CMainDlg::setAnalysisWait(AnalysisRun::kDefaultWait);
+    }
+    ScreenFixture f;
+};
+
+TEST_F(MainDlgTest, OpensOnTheCapturePanelWithoutReportButtons) {
+    CMainDlg main(0, QString());
+    EXPECT_EQ(f.app.m_pMainWnd, &main);
+    EXPECT_EQ(main.currentPanel(), main.previewPanel());
+    EXPECT_EQ(main.selectedMenuId(), 1207);
+    EXPECT_EQ(main.previewPanel()->geometry(), main.contentRect());
+    EXPECT_EQ(main.contentRect().left(),
+              main.findChild<CGdipButton*>("1207")->geometry().right() + 1 + 30);
+    EXPECT_FALSE(reportButtonsShown(main));
+
+    // Without results the report commands do nothing.
+    press(main, "1213");
+    press(main, "1218");
+    EXPECT_EQ(main.currentPanel(), main.previewPanel());
+
+    press(main, "1208");
+    EXPECT_NE(main.currentPanel(), nullptr);
+    EXPECT_EQ(main.currentPanel(), main.findChild<CTessalyPicDlg*>());
+    EXPECT_EQ(main.selectedMenuId(), 1208);
+    press(main, "1207");
+    EXPECT_EQ(main.currentPanel(), main.previewPanel());
+    EXPECT_EQ(main.previewPanel()->lightRequests(), 1);
+}
+
+TEST_F(MainDlgTest, CompletionMessageShowsTheSummaryAndReportsOnDemand) {
+    CMainDlg main(0, QString());
+    main.itemResults()[3].score = 77;
+    main.SendCompletion();
+    EXPECT_EQ(f.app.m_bResultsAvailable, 1);
+    EXPECT_TRUE(reportButtonsShown(main));
+    ASSERT_NE(main.summaryPanel(), nullptr);
+    EXPECT_EQ(main.currentPanel(), main.summaryPanel());
+    EXPECT_EQ(main.selectedMenuId(), 1218);
+    EXPECT_EQ(main.summaryPanel()->scores()[3], 77);
+
+    EXPECT_EQ(main.singleReportPanel(3), nullptr); // created on first use
+    press(main, "1213");
+    ASSERT_NE(main.singleReportPanel(3), nullptr);
+    EXPECT_EQ(main.singleReportPanel(3)->score(), 77);
+    EXPECT_EQ(main.currentPanel(), main.singleReportPanel(3));
+
+    // A second completion replaces every report page with the new values.
+    main.itemResults()[3].score = 55;
+    main.SendCompletion();
+    EXPECT_EQ(main.singleReportPanel(3), nullptr);
+    press(main, "1213");
+    EXPECT_EQ(main.singleReportPanel(3)->score(), 55);
+
+    main.DiscardResults();
+    EXPECT_EQ(f.app.m_bResultsAvailable, 0);
+    EXPECT_FALSE(reportButtonsShown(main));
+    EXPECT_EQ(main.summaryPanel(), nullptr);
+}
+
+TEST_F(MainDlgTest, AnalysisRunEndsInTheSummaryAndHandsTheCapturePanelBack) {
+    CMainDlg main(0, QString());
+    main.show();
+    cv::Mat skin(480, 640, CV_8UC3, cv::Scalar(150, 170, 210));
+    cv::circle(skin, {320, 240}, 40, cv::Scalar(90, 100, 130), cv::FILLED);
+    for (ItemResult& r : main.itemResults())
+        skin.copyTo(r.detectionImage);
+
+    EXPECT_EQ(main.StartRun(), 1); // returns once the progress box has closed
+
+    EXPECT_FALSE(main.progressBox()->isVisible());
+    EXPECT_EQ(f.app.m_bResultsAvailable, 1);
+    EXPECT_EQ(main.currentPanel(), main.summaryPanel());
+    int sum = 0;
+    for (int i = 1; i < 8; ++i)
+        sum += main.itemResults()[i].score;
+    EXPECT_EQ(main.itemResults()[0].score, sum / 7);
+    EXPECT_FALSE(main.itemResults()[3].resultText.empty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.previewPanel()->handBacks() == 1; }, 5000));
+}
+
+TEST_F(MainDlgTest, UnusableCapturesStartNothing) {
+    CMainDlg main(0, QString());
+    main.itemResults()[5].detectionImage = cv::Mat();
+    EXPECT_EQ(main.StartRun(), 1);
+    EXPECT_EQ(f.app.m_bResultsAvailable, 0);
+    ASSERT_EQ(f.tips.size(), 1);
+    EXPECT_TRUE(f.tips[0].startsWith("1:"));
+}
+
+TEST_F(MainDlgTest, StoredVisitOpensOnTheSummaryWithoutProgressBox) {
+    QString loaded;
+    CMainDlg::setVisitLoader([&](const QString& folder, ItemResults& items) {
+        loaded = folder;
+        items[7].score = 64;
+        return true;
+    });
+    CMainDlg main(1, QStringLiteral("202412011030"));
+    main.show();
+    EXPECT_EQ(loaded, QStringLiteral("202412011030"));
+    EXPECT_EQ(main.currentPanel(), main.summaryPanel());
+    EXPECT_EQ(main.summaryPanel()->fromHistory(), 1);
+    EXPECT_EQ(main.summaryPanel()->scores()[7], 64);
+    EXPECT_FALSE(main.progressBox()->isVisible());
+}
+
+TEST_F(MainDlgTest, ExitAsksFirstAndBackForgetsTheResults) {
+    int exitCode = -1;
+    CMainDlg::setProcessExit([&](int code) { exitCode = code; });
+    CMainDlg main(0, QString());
+    main.show();
+
+    press(main, "1009");
+    EXPECT_EQ(f.confirmations.size(), 1);
+    EXPECT_EQ(exitCode, -1); // answered "cancel"
+    f.confirmAnswer = 1;
+    press(main, "1009");
+    EXPECT_EQ(exitCode, 0);
+
+    main.SendCompletion();
+    f.app.m_bCameraStreaming = 1;
+    press(main, "1031");
+    EXPECT_EQ(f.app.m_bResultsAvailable, 0);
+    EXPECT_EQ(f.app.m_bCameraStreaming.load(), 0);
+    EXPECT_TRUE(main.isVisible()); // half a second for the camera threads
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isVisible(); }, 3000));
+    EXPECT_EQ(main.result(), QDialog::Rejected);
+}
+
+TEST_F(MainDlgTest, DeviceChangesReachTheCapturePanel) {
+    CMainDlg main(0, QString());
+    main.OnDeviceChange();
+    EXPECT_EQ(main.previewPanel()->deviceChanges(), 1);
+}
+
+} // namespace

@@ -1,0 +1,351 @@
+#include "CMainDlg.h"
+
+#include "CGdipButton.h"
+#include "CLoadingDlg.h"
+#include "CPreviewDlg.h"
+#include "CSingleReportDlg.h"
+#include "CSummaryReport.h"
+#include "CTessalyApp.h"
+#include "CTessalyPicDlg.h"
+#include "SharedFonts.h"
+#include "TextLookup.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace {
+
+struct MenuEntry {
+    int id;
+    int normalPicture;
+    int selectedPicture;
+    const char* caption;
+    int item; // skin item of a report button, -1 otherwise
+};
+
+constexpr std::array<MenuEntry, 11> kMenu{{
+    {1207, 399, 393, "IDS_PREVIEW", -1},
+    {1208, 377, 389, "IDS_COMPARE", -1},
+    {1218, 381, 394, "IDS_REPORT", -1},
+    {1209, 383, 396, "IDS_SKINCOLOR", 0},
+    {1210, 385, 398, "IDS_WATER_OIL", 1},
+    {1212, 384, 397, "IDS_TEXTURE", 2},
+    {1213, 382, 395, "IDS_SPOT", 3},
+    {1215, 378, 390, "IDS_GLOSS", 4},
+    {1214, 379, 391, "IDS_Inflammation", 5},
+    {1216, 400, 401, "IDS_Sensitivity", 6},
+    {1217, 380, 392, "IDS_Pore", 7},
+}};
+
+// Menu geometry: the buttons' pictures are 220 x 60, stacked below the title.
+constexpr int kMenuLeft = 10;
+constexpr int kMenuTop = 52;
+constexpr int kMenuWidth = 220;
+constexpr int kMenuHeight = 60;
+constexpr int kMenuGap = 4;
+constexpr int kBackDelayMs = 500;
+
+CMainDlg::VisitLoader& visitLoader() {
+    static CMainDlg::VisitLoader loader;
+    return loader;
+}
+
+std::function<void(int)>& processExit() {
+    static std::function<void(int)> exitProcess = [](int code) { std::_Exit(code); };
+    return exitProcess;
+}
+
+std::chrono::milliseconds& analysisWait() {
+    static std::chrono::milliseconds wait = AnalysisRun::kDefaultWait;
+    return wait;
+}
+
+CGdipButton* makeButton(QWidget* parent, int id, int picture) {
+    auto* b = new CGdipButton(parent);
+    b->setObjectName(QString::number(id));
+    b->LoadStdImage(picture);
+    return b;
+}
+
+} // namespace
+
+void CMainDlg::setVisitLoader(VisitLoader loader) {
+    visitLoader() = std::move(loader);
+}
+
+void CMainDlg::setProcessExit(std::function<void(int)> exitProcess) {
+    processExit() = std::move(exitProcess);
+}
+
+void CMainDlg::setAnalysisWait(std::chrono::milliseconds wait) {
+    analysisWait() = wait;
+}
+
+CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_fromHistory(fromHistory),
+      m_visitFolder(visitFolder), m_items(makeItemResults()) {
+    setObjectName(QStringLiteral("CMainDlg"));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    theApp().m_pMainWnd = this;
+
+    m_loading = new CLoadingDlg(this);
+
+    // 1. Title, back and exit, the menu with its two pictures and captions.
+    const int language = theApp().m_nLanguage;
+    m_title = new QLabel(TextLookup::text("IDS_APP_NAME"), this);
+    m_title->setObjectName(QStringLiteral("1035"));
+    m_title->setFont(SharedFonts::mainTitle());
+    m_title->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_back = makeButton(this, kBackId, 350);
+    m_exit = makeButton(this, kExitId, 351);
+    m_hidden = makeButton(this, 1010, 352);
+    m_hidden->hide();
+    for (std::size_t i = 0; i < kMenu.size(); ++i) {
+        const MenuEntry& e = kMenu[i];
+        CGdipButton* b = makeButton(this, e.id, e.normalPicture);
+        b->LoadAltImage(e.selectedPicture);
+        b->SetText(TextLookup::text(e.caption), language, 0.33, 10, 20, 0, Qt::white, 0);
+        m_menu[i] = b;
+        connect(b, &QAbstractButton::clicked, this, [this, id = e.id] { OnMenu(id); });
+    }
+    connect(m_back, &QAbstractButton::clicked, this, &CMainDlg::OnBack);
+    connect(m_exit, &QAbstractButton::clicked, this, &CMainDlg::OnExit);
+    layoutControls();
+    m_menu[0]->SetToggle(true);
+
+    // 3. The capture panel, shown on the content rectangle.
+    m_preview = new CPreviewDlg(this);
+    m_preview->setGeometry(m_content);
+    m_preview->show();
+
+    // 4. Report buttons only while results are available.
+    setItemButtonsVisible(theApp().m_bResultsAvailable == 1);
+
+    AnalysisRun::Hooks hooks;
+    hooks.texts.resultText = [](int item, int score) {
+        return TextLookup::resultText(item, score).toStdString();
+    };
+    hooks.texts.suggestionText = [](int item, int score) {
+        return TextLookup::suggestionText(item, score).toStdString();
+    };
+    // Both run on the worker; each waits until the GUI thread has handled it.
+    hooks.completed = [this] {
+        QMetaObject::invokeMethod(this, &CMainDlg::SendCompletion, Qt::BlockingQueuedConnection);
+    };
+    hooks.handBack = [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_preview)
+                    m_preview->ReturnToCaptureLayout();
+            },
+            Qt::BlockingQueuedConnection);
+    };
+    m_run = std::make_unique<AnalysisRun>(m_items, std::move(hooks), analysisWait());
+}
+
+CMainDlg::~CMainDlg() {
+    // A run cannot be under way here: the progress box is modal while it works.
+    m_run.reset();
+    if (theApp().m_pMainWnd == this)
+        theApp().m_pMainWnd = nullptr;
+}
+
+void CMainDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // 5. A stored visit is shown at once, without an analysis run.
+    if (!m_opened) {
+        m_opened = true;
+        if (m_fromHistory == 1)
+            openStoredVisit();
+    }
+}
+
+void CMainDlg::openStoredVisit() {
+    if (visitLoader())
+        visitLoader()(m_visitFolder, m_items);
+    SendCompletion();
+}
+
+void CMainDlg::layoutControls() {
+    const int w = width();
+    m_title->setGeometry(kMenuLeft + 10, 0, std::max(200, w - 200), 50);
+    m_back->setGeometry(w - 82, 4, 38, 38);
+    m_exit->setGeometry(w - 40, 4, 38, 38);
+    m_hidden->setGeometry(w - 124, 4, 38, 38);
+    for (std::size_t i = 0; i < m_menu.size(); ++i)
+        m_menu[i]->setGeometry(kMenuLeft, kMenuTop + int(i) * (kMenuHeight + kMenuGap), kMenuWidth,
+                               kMenuHeight);
+    // 2. Content rectangle: right of the first menu button plus 30, below the title.
+    const int left = m_menu[0]->geometry().right() + 1 + 30;
+    m_content = QRect(QPoint(left, 50), QPoint(w - 1, height() - 1));
+}
+
+void CMainDlg::setItemButtonsVisible(bool visible) {
+    for (std::size_t i = 2; i < m_menu.size(); ++i)
+        m_menu[i]->setVisible(visible);
+}
+
+QWidget* CMainDlg::currentPanel() const {
+    const QList<QWidget*> panels{m_preview, m_compare, m_summary};
+    for (QWidget* p : panels) {
+        if (p && p->isVisibleTo(this))
+            return p;
+    }
+    for (QWidget* p : m_single) {
+        if (p && p->isVisibleTo(this))
+            return p;
+    }
+    return nullptr;
+}
+
+int CMainDlg::selectedMenuId() const {
+    for (std::size_t i = 0; i < m_menu.size(); ++i) {
+        if (m_menu[i]->isToggled())
+            return kMenu[i].id;
+    }
+    return 0;
+}
+
+void CMainDlg::showPanel(int menuId, QWidget* panel) {
+    QList<QWidget*> panels{m_preview, m_compare, m_summary};
+    for (QWidget* p : m_single)
+        panels << p;
+    for (QWidget* p : panels) {
+        if (p && p != panel)
+            p->hide();
+    }
+    for (std::size_t i = 0; i < m_menu.size(); ++i) {
+        m_menu[i]->SetToggle(kMenu[i].id == menuId);
+        m_menu[i]->update();
+    }
+    panel->setGeometry(m_content);
+    panel->show();
+}
+
+void CMainDlg::OnMenu(int id) {
+    const bool results = theApp().m_bResultsAvailable == 1;
+    if (id == 1207) {
+        showPanel(id, m_preview);
+        m_preview->ApplyNextLight();
+        return;
+    }
+    if (id == 1208) {
+        if (!m_compare)
+            m_compare = new CTessalyPicDlg(this);
+        showPanel(id, m_compare);
+        return;
+    }
+    if (!results)
+        return;
+    if (id == 1218) {
+        if (m_summary)
+            showPanel(id, m_summary);
+        return;
+    }
+    for (const MenuEntry& e : kMenu) {
+        if (e.id != id || e.item < 0)
+            continue;
+        CSingleReportDlg*& page = m_single[e.item];
+        if (!page) {
+            const ItemResult& r = m_items[e.item];
+            page = new CSingleReportDlg(e.item, r.score, r.detectionImage, r.analysisImage,
+                                        QString::fromStdString(r.resultText),
+                                        QString::fromStdString(r.suggestionText), this);
+        }
+        showPanel(id, page);
+    }
+}
+
+void CMainDlg::DiscardResults() {
+    for (CSingleReportDlg*& page : m_single) {
+        delete page;
+        page = nullptr;
+    }
+    delete m_summary;
+    m_summary = nullptr;
+    theApp().m_bResultsAvailable = 0;
+    setItemButtonsVisible(false);
+}
+
+int CMainDlg::StartRun() {
+    m_fromHistory = 0;
+    if (m_run->start())
+        m_loading->exec();
+    else // a capture is missing or unusable: nothing was started
+        theApp().ShowTip(TextLookup::text("IDS_NOT_FINISH"), CTessalyApp::TipError);
+    return 1;
+}
+
+void CMainDlg::SendCompletion() {
+    QEvent message(WM_USER_35);
+    QCoreApplication::sendEvent(this, &message);
+}
+
+bool CMainDlg::event(QEvent* event) {
+    if (event->type() == WM_USER_35) {
+        OnAnalysisComplete();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CMainDlg::OnAnalysisComplete() {
+    DiscardResults();
+    if (m_fromHistory == 0)
+        m_loading->PostCancel();
+    theApp().m_bResultsAvailable = 1;
+    setItemButtonsVisible(true);
+    m_summary = new CSummaryReport(m_fromHistory, m_items, this);
+    showPanel(1218, m_summary);
+}
+
+void CMainDlg::OnDeviceChange() {
+    if (m_preview)
+        m_preview->OnDeviceChange();
+}
+
+void CMainDlg::OnBack() {
+    CTessalyApp& app = theApp();
+    app.m_bResultsAvailable = 0;
+    app.m_bNetCameraMode = 0;
+    app.m_bCameraStreaming = 0;
+    // Camera threads read the flags; give them half a second before the window goes.
+    setEnabled(false);
+    QTimer::singleShot(kBackDelayMs, this, [this] { QDialog::reject(); });
+}
+
+void CMainDlg::OnExit() {
+    const int answer = theApp().Confirm(TextLookup::text("IDS_EXIT_ASK"),
+                                        TextLookup::text("IDS_OK"), TextLookup::text("IDS_CANCEL"));
+    if (answer == 1)
+        processExit()(0);
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape neither confirm nor close the main window.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMainDlg::paintEvent(QPaintEvent*) {
+    const QPixmap background(theApp().m_strSkinPath + "main_bk.bmp");
+    if (background.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), background);
+}

@@ -1,0 +1,146 @@
+#include "CSetupDlg.h"
+
+#include "CGdipButton.h"
+#include "CSuggestionDlg.h"
+#include "CTessalyApp.h"
+#include "Presetting.h"
+#include "SharedFonts.h"
+#include "SkinItem.h"
+#include "TextLookup.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+
+namespace {
+
+const QString kFieldStyle = QStringLiteral("color: rgb(80,80,80); background: rgb(187,211,238);"
+                                           " border: none; padding: 0 6px;");
+
+QLabel* makeLabel(QWidget* parent, int id, const QString& text, const QFont& font,
+                  const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::number(id));
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("background: transparent; color: %1;").arg(colour.name()));
+    return label;
+}
+
+} // namespace
+
+CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("CSetupDlg"));
+    resize(kSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kSize.width() / 2, kSize.height() / 2));
+    }
+    const CTessalyApp& app = theApp();
+    const int language = app.m_nLanguage;
+    const QColor grey(80, 80, 80);
+
+    // 1. Fonts and captions, the item list, the editors, the organisation name.
+    m_title =
+        makeLabel(this, 1007, TextLookup::text("IDS_SETTINGS"), SharedFonts::title(), Qt::white);
+    m_title->setGeometry(30, 8, 600, 44);
+    QLabel* itemLabel =
+        makeLabel(this, 1210, TextLookup::text("IDS_DETECT_ITEM"), SharedFonts::label(), grey);
+    itemLabel->setGeometry(40, 64, 140, 36);
+    m_items = new QComboBox(this);
+    m_items->setObjectName(QStringLiteral("1287"));
+    m_items->setFont(SharedFonts::label());
+    m_items->setStyleSheet(QStringLiteral("QComboBox { ") + kFieldStyle + QStringLiteral(" }"));
+    for (const SkinItem& item : kSkinItems)
+        m_items->addItem(TextLookup::text(item.textKey));
+    m_items->setGeometry(180, 64, 220, 36);
+    QLabel* orgLabel =
+        makeLabel(this, 1224, TextLookup::text("IDS_JG_NAME"), SharedFonts::label(), grey);
+    orgLabel->setGeometry(440, 64, 140, 36);
+    m_orgName = new QLineEdit(this);
+    m_orgName->setObjectName(QStringLiteral("1218"));
+    m_orgName->setFont(SharedFonts::label());
+    m_orgName->setStyleSheet(kFieldStyle);
+    m_orgName->setGeometry(580, 64, 380, 36);
+    m_orgName->setText(Presetting::orgName(app));
+
+    m_save = new CGdipButton(this);
+    m_save->setObjectName(QStringLiteral("1207"));
+    m_save->LoadStdImage(413);
+    m_save->SetText(TextLookup::text("IDS_SAVE"), language, 0, 6, 18, 2, Qt::white, 0);
+    m_save->setGeometry(kSize.width() - 200, 60, 140, 44);
+    m_close = new CGdipButton(this);
+    m_close->setObjectName(QStringLiteral("1209"));
+    m_close->LoadStdImage(351);
+    m_close->setGeometry(kSize.width() - 48, 8, 38, 38);
+
+    const QRect client = rect();
+    for (int i = 0; i < 8; ++i) {
+        m_editors[i] = new CSuggestionDlg(i, this);
+        m_editors[i]->setGeometry(client.left() + 40, client.top() + 110, client.width() - 80,
+                                  client.height() - 150);
+        m_editors[i]->setVisible(i == 0);
+    }
+    m_items->setCurrentIndex(0);
+
+    connect(m_items, &QComboBox::currentIndexChanged, this, &CSetupDlg::OnItemChanged);
+    connect(m_save, &QAbstractButton::clicked, this, &CSetupDlg::OnSave);
+    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+int CSetupDlg::shownEditor() const {
+    for (int i = 0; i < 8; ++i) {
+        if (m_editors[i]->isVisibleTo(this))
+            return i;
+    }
+    return -1;
+}
+
+void CSetupDlg::OnItemChanged(int index) {
+    for (CSuggestionDlg* editor : m_editors)
+        editor->hide();
+    if (index >= 0 && index < 8) {
+        m_editors[index]->show();
+        m_editors[index]->update();
+    }
+}
+
+void CSetupDlg::OnSave() {
+    const CTessalyApp& app = theApp();
+    bool saved = true;
+    for (CSuggestionDlg* editor : m_editors)
+        saved = editor->Save() && saved;
+    saved = Presetting::writeOrgName(app, m_orgName->text()) && saved;
+    // A file that could not be written is reported, never announced as saved.
+    if (saved)
+        app.ShowTip(TextLookup::text("IDS_SAVE_SUCCESS"), CTessalyApp::TipSuccess);
+    else
+        app.ShowTip(TextLookup::text("IDS_WARN_CATCH") +
+                        QStringLiteral("PreSetting/presetting.ini"),
+                    CTessalyApp::TipError);
+}
+
+void CSetupDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CSetupDlg::paintEvent(QPaintEvent*) {
+    const QPixmap background(theApp().m_strSkinPath + "settings_bk.bmp");
+    if (background.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), background);
+}
