@@ -2,6 +2,7 @@
 
 #include "CStartPageDlg.h"
 #include "CTessalyApp.h"
+#include "ScreenChrome.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -19,24 +20,12 @@ CBKDlg::CBKDlg(QWidget* parent) : QDialog(parent, Qt::Window | Qt::FramelessWind
 }
 
 void CBKDlg::paintEvent(QPaintEvent*) {
-    QPixmap background(theApp().m_strSkinPath + "home_bk.bmp");
-    if (background.isNull())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), background);
+    ScreenChrome::paintSkin(*this, QStringLiteral("home_bk.bmp"));
 }
 
 void CBKDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenChrome::swallowEnterEscape(event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void CBKDlg::reject() {

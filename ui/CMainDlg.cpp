@@ -7,6 +7,7 @@
 #include "CSummaryReport.h"
 #include "CTessalyApp.h"
 #include "CTessalyPicDlg.h"
+#include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
 
@@ -332,20 +333,10 @@ void CMainDlg::OnExit() {
 }
 
 void CMainDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape neither confirm nor close the main window.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ScreenChrome::swallowEnterEscape(event))
+        QDialog::keyPressEvent(event);
 }
 
 void CMainDlg::paintEvent(QPaintEvent*) {
-    const QPixmap background(theApp().m_strSkinPath + "main_bk.bmp");
-    if (background.isNull())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), background);
+    ScreenChrome::paintSkin(*this, QStringLiteral("main_bk.bmp"));
 }

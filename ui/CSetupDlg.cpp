@@ -4,6 +4,7 @@
 #include "CSuggestionDlg.h"
 #include "CTessalyApp.h"
 #include "Presetting.h"
+#include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "SkinItem.h"
 #include "TextLookup.h"
@@ -125,22 +126,10 @@ void CSetupDlg::OnSave() {
 }
 
 void CSetupDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenChrome::swallowEnterEscape(event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void CSetupDlg::paintEvent(QPaintEvent*) {
-    const QPixmap background(theApp().m_strSkinPath + "settings_bk.bmp");
-    if (background.isNull())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), background);
+    ScreenChrome::paintSkin(*this, QStringLiteral("settings_bk.bmp"));
 }

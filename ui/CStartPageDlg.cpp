@@ -6,6 +6,7 @@
 #include "CSetupDlg.h"
 #include "CTessalyApp.h"
 #include "LanguageSetting.h"
+#include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
 #include "VelatrixVersion.h"
@@ -136,15 +137,8 @@ void CStartPageDlg::OnSettings() {
 }
 
 void CStartPageDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenChrome::swallowEnterEscape(event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void CStartPageDlg::paintEvent(QPaintEvent*) {
