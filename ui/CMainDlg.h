@@ -77,6 +77,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Enter and Escape are swallowed: Escape would close the window past the back
+    // command, leaving the results-available and camera flags set.
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
