@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,6 +53,11 @@ struct SchemaCase {
     QStringList columns;
     bool uniqueIndex;
 };
+
+// Test names carry the printed parameter: keep them short and plain.
+void PrintTo(const SchemaCase& c, std::ostream* os) {
+    *os << (c.kind == Kind::Members ? "Members" : "Products");
+}
 
 class CreatedSchema : public DataConnectionTest,
                       public ::testing::WithParamInterface<SchemaCase> {};
@@ -299,6 +305,15 @@ struct KindCase {
     const char* text;
 };
 
+void PrintTo(const KindCase& c, std::ostream* os) {
+    std::string label = c.literal;
+    for (char& ch : label) {
+        if (!std::isalnum(static_cast<unsigned char>(ch)) && ch != '-' && ch != '.')
+            ch = '_';
+    }
+    *os << label;
+}
+
 class ValueKinds : public DataConnectionTest, public ::testing::WithParamInterface<KindCase> {};
 
 TEST_P(ValueKinds, BecomeTheirTextForm) {
@@ -328,6 +343,10 @@ struct DamageCase {
     // Damages the file at path (which holds two members).
     std::function<void(const QString& path)> damage;
 };
+
+void PrintTo(const DamageCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class DamagedFile : public DataConnectionTest, public ::testing::WithParamInterface<DamageCase> {};
 

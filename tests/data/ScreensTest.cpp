@@ -362,11 +362,16 @@ TEST_F(ScreensTest, MemberEditsRefuseInputBeyondTheCapacity) {
 // ---- products -------------------------------------------------------------
 
 struct ProductValidation {
+    const char* label;
     const char* name;
     const char* type;
     const char* model;
     const char* key;
 };
+
+void PrintTo(const ProductValidation& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class ProductDetailsValidation : public ScreensTest,
                                  public ::testing::WithParamInterface<ProductValidation> {};
@@ -389,10 +394,11 @@ TEST_P(ProductDetailsValidation, ChecksNameThenTypeThenModel) {
 
 INSTANTIATE_TEST_SUITE_P(
     FirstFailingCheck, ProductDetailsValidation,
-    ::testing::Values(ProductValidation{"", "", "", "IDS_PRODUCT_NAME_NOT_NULL"},
-                      ProductValidation{" ", "Cream", "M1", "IDS_PRODUCT_NAME_NOT_NULL"},
-                      ProductValidation{"Rose", " \t", "", "IDS_PRODUCT_TYPE_NOT_NULL"},
-                      ProductValidation{"Rose", "Cream", "  ", "IDS_PRODUCT_MODEL_NOT_NULL"}));
+    ::testing::Values(
+        ProductValidation{"AllEmpty", "", "", "", "IDS_PRODUCT_NAME_NOT_NULL"},
+        ProductValidation{"BlankName", " ", "Cream", "M1", "IDS_PRODUCT_NAME_NOT_NULL"},
+        ProductValidation{"BlankType", "Rose", " \t", "", "IDS_PRODUCT_TYPE_NOT_NULL"},
+        ProductValidation{"BlankModel", "Rose", "Cream", "  ", "IDS_PRODUCT_MODEL_NOT_NULL"}));
 
 TEST_F(ScreensTest, ProductPictureIsStoredAtMost500Wide) {
     writeJpeg("wide.jpg", 1000, 750);
