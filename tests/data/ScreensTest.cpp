@@ -157,6 +157,17 @@ TEST_F(ScreensTest, StartDetectionWithoutSelectionStaysAndClearsTheFlag) {
     EXPECT_EQ(current.name, "Earlier");
 }
 
+TEST_F(ScreensTest, ClosingTheWindowClearsTheFlagAndCancels) {
+    addMembers({member("1", "Ann")});
+    MemberRecord current = member("9", "Earlier");
+    current.selected = 1;
+    CUserDataDlg screen(current);
+    screen.show();
+    screen.close();
+    EXPECT_EQ(current.selected, 0);
+    EXPECT_EQ(screen.result(), QDialog::Rejected);
+}
+
 TEST_F(ScreensTest, HistoryHandsOverTheChosenVisit) {
     addMembers({member("1", "Ann")});
     MemberRecord current;
