@@ -2,6 +2,7 @@
 #include "RawDatabase.h"
 #include "TempProgramFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
@@ -425,6 +426,18 @@ TEST_F(DataConnectionTest, MissingFileIsNeverCreatedByConnect) {
     EXPECT_FALSE(db.lastError().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(members()));
     EXPECT_FALSE(db.OpenQuery(Query::All));
+}
+
+TEST_F(DataConnectionTest, FolderNamesWithUriCharactersOpenTheRightFile) {
+    const QString odd = folder.file("salon #2 ?50% 王/");
+    QDir().mkpath(odd);
+    DataConnection db;
+    connect(db, odd + "UserData.mdb", Kind::Members);
+    append(db, {{"Number", "1"}, {"Name", "Ann"}});
+    db.Disconnect();
+    RawDatabase raw(odd + "UserData.mdb");
+    EXPECT_EQ(raw.value("select Name from info").toString(), "Ann");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
 TEST_F(DataConnectionTest, ConnectionsAreIndependent) {
