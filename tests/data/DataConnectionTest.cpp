@@ -2,12 +2,14 @@
 #include "RawDatabase.h"
 #include "TempProgramFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,6 +54,11 @@ struct SchemaCase {
     QStringList columns;
     bool uniqueIndex;
 };
+
+// Test names carry the printed parameter: keep them short and plain.
+void PrintTo(const SchemaCase& c, std::ostream* os) {
+    *os << (c.kind == Kind::Members ? "Members" : "Products");
+}
 
 class CreatedSchema : public DataConnectionTest,
                       public ::testing::WithParamInterface<SchemaCase> {};
@@ -299,6 +306,15 @@ struct KindCase {
     const char* text;
 };
 
+void PrintTo(const KindCase& c, std::ostream* os) {
+    std::string label = c.literal;
+    for (char& ch : label) {
+        if (!std::isalnum(static_cast<unsigned char>(ch)) && ch != '-' && ch != '.')
+            ch = '_';
+    }
+    *os << label;
+}
+
 class ValueKinds : public DataConnectionTest, public ::testing::WithParamInterface<KindCase> {};
 
 TEST_P(ValueKinds, BecomeTheirTextForm) {
@@ -328,6 +344,10 @@ struct DamageCase {
     // Damages the file at path (which holds two members).
     std::function<void(const QString& path)> damage;
 };
+
+void PrintTo(const DamageCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class DamagedFile : public DataConnectionTest, public ::testing::WithParamInterface<DamageCase> {};
 
@@ -406,6 +426,18 @@ TEST_F(DataConnectionTest, MissingFileIsNeverCreatedByConnect) {
     EXPECT_FALSE(db.lastError().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(members()));
     EXPECT_FALSE(db.OpenQuery(Query::All));
+}
+
+TEST_F(DataConnectionTest, FolderNamesWithUriCharactersOpenTheRightFile) {
+    const QString odd = folder.file("salon #2 ?50% 王/");
+    QDir().mkpath(odd);
+    DataConnection db;
+    connect(db, odd + "UserData.mdb", Kind::Members);
+    append(db, {{"Number", "1"}, {"Name", "Ann"}});
+    db.Disconnect();
+    RawDatabase raw(odd + "UserData.mdb");
+    EXPECT_EQ(raw.value("select Name from info").toString(), "Ann");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
 TEST_F(DataConnectionTest, ConnectionsAreIndependent) {

@@ -17,6 +17,11 @@ struct NameCase {
     QString mapped;
 };
 
+// The mapped form is escaped, so it prints safely into a test name.
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << c.mapped.toStdString();
+}
+
 class SafeNames : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(SafeNames, MapToOneComponentInsideTheFolder) {
@@ -77,6 +82,10 @@ struct StampCase {
     QDateTime stamp;
     QString number;
 };
+
+void PrintTo(const StampCase& c, std::ostream* os) {
+    *os << c.number.toStdString();
+}
 
 class NumberFormat : public ::testing::TestWithParam<StampCase> {};
 

@@ -14,6 +14,10 @@ struct SizeCase {
     QSize saved;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.source.width() << 'x' << c.source.height();
+}
+
 class ProductPictureSize : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(ProductPictureSize, IsAtMost500Wide) {

@@ -172,12 +172,21 @@ TEST_F(TablesTest, NamesakesShareFoldersUntilTheLastOneIsDeleted) {
     EXPECT_EQ(table.remove(member("2", "Ann")), DataResult::NotFound);
 }
 
-class HostileNames : public TablesTest, public ::testing::WithParamInterface<QString> {};
+struct HostileName {
+    const char* label;
+    QString name;
+};
+
+void PrintTo(const HostileName& h, std::ostream* os) {
+    *os << h.label;
+}
+
+class HostileNames : public TablesTest, public ::testing::WithParamInterface<HostileName> {};
 
 // A name is whatever the operator typed. Listing and deleting such a member
 // touch nothing but its own picture file and its own two folders.
 TEST_P(HostileNames, NeverReachOutsideTheirFolders) {
-    const QString name = GetParam();
+    const QString name = GetParam().name;
     const QStringList bystanders{"Reports/keep.ini",          "Reports/Other/keep.ini",
                                  "Guests-Image/keep.bmp",     "Guests-Image/Other/keep.bmp",
                                  "PreSetting/presetting.ini", "keep.txt",
@@ -213,10 +222,14 @@ TEST_P(HostileNames, NeverReachOutsideTheirFolders) {
     EXPECT_FALSE(QFileInfo::exists(DataPaths::memberPictureFolder(app, name)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, HostileNames,
-                         ::testing::Values("..", ".", "/", "../Reports", "../../keep.txt",
-                                           "Other/../..", "a/b", "default", "",
-                                           QString("nul") + QChar(0) + "name"));
+INSTANTIATE_TEST_SUITE_P(
+    Names, HostileNames,
+    ::testing::Values(HostileName{"Parent", ".."}, HostileName{"Dot", "."},
+                      HostileName{"Slash", "/"}, HostileName{"UpToReports", "../Reports"},
+                      HostileName{"UpTwoToAFile", "../../keep.txt"},
+                      HostileName{"DownAndUp", "Other/../.."}, HostileName{"SubFolder", "a/b"},
+                      HostileName{"DefaultPicture", "default"}, HostileName{"Empty", ""},
+                      HostileName{"Nul", QString("nul") + QChar(0) + "name"}));
 
 TEST_F(TablesTest, DeletingFollowsNoSymbolicLink) {
     touch("outside/precious.jpg");

@@ -1,0 +1,338 @@
+#include "CProductDlg.h"
+
+#include "CGdipButton.h"
+#include "CMyListCtrl.h"
+#include "CProduct_DetailsDlg.h"
+#include "CTessalyApp.h"
+#include "DataTips.h"
+#include "PictureBox.h"
+#include "ScreenParts.h"
+#include "SharedFonts.h"
+#include "TextLookup.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int kMargin = 24;
+constexpr int kColumnWidth = 276;
+constexpr int kTopRow = 84;
+constexpr int kListLeft = kMargin + kColumnWidth + 24;
+constexpr int kScrollbarWidth = 12;
+
+constexpr std::array<int, 6> kCaptionIds{1210, 1079, 1228, 1124, 1087, 1088};
+constexpr std::array<int, 6> kValueIds{1211, 1080, 1229, 1125, 1089, 1090};
+constexpr std::array<const char*, 6> kCaptionKeys{"IDS_PRODUCT_TYPE",     "IDS_PRODUCT_NAME",
+                                                  "IDS_PRODUCT_MODEL",    "IDS_SETUP_PRICE",
+                                                  "IDS_PRODUCT_FUNCITON", "IDS_PRODUCT_COURSE"};
+
+} // namespace
+
+CProductDlg::CProductDlg(QWidget* parent) : QDialog(parent), m_table(theApp()) {
+    setObjectName(QStringLiteral("CProductDlg"));
+    // 1. Controls, texts, columns; search by name.
+    resize(kSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+    m_background = ScreenParts::background(QStringLiteral("products_bk.bmp"));
+    buildControls();
+    setTexts();
+    m_byName->setChecked(true);
+
+    // 2.-3. The database and the list.
+    if (m_table.open()) {
+        ListAllProducts();
+    } else {
+        DataTips::databaseError(m_table.lastError());
+        DataTips::error("IDS_OPEN_DATA_FAILED");
+    }
+}
+
+CProductDlg::~CProductDlg() = default;
+
+void CProductDlg::buildControls() {
+    const int right = kSize.width() - kMargin;
+    m_title = ScreenParts::label(this, 1007, QRect(kMargin, 10, 600, 44));
+    m_title->setFont(SharedFonts::title());
+    QPalette white = m_title->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    m_title->setPalette(white);
+    m_close = ScreenParts::button(this, 1208, 351, QRect(right - 38, 12, 38, 38));
+
+    const QFont font = SharedFonts::faceFont(17);
+    m_byName = new QRadioButton(this);
+    m_byName->setObjectName(QStringLiteral("1051"));
+    m_byName->setGeometry(kListLeft, kTopRow + 8, 140, 32);
+    m_byModel = new QRadioButton(this);
+    m_byModel->setObjectName(QStringLiteral("1230"));
+    m_byModel->setGeometry(kListLeft + 144, kTopRow + 8, 110, 32);
+    for (QRadioButton* r : {m_byName, m_byModel}) {
+        r->setFont(font);
+        r->setStyleSheet(QStringLiteral("color: %1;").arg(ScreenParts::kInk.name()));
+    }
+    int x = kListLeft + 260;
+    m_search = ScreenParts::lineEdit(this, 1056, QRect(x, kTopRow + 2, 220, 44),
+                                     ScreenParts::kSearchBackground,
+                                     ProductRecord::maxChars(ProductRecord::kNameCapacity));
+    m_search->setFont(SharedFonts::faceFont(18));
+    x += 230;
+    m_searchButton = ScreenParts::button(this, 1057, 411, QRect(x, kTopRow, 48, 48));
+    x += 58;
+    m_all = ScreenParts::button(this, 1058, 412, QRect(x, kTopRow + 2, 120, 44));
+    m_delete = ScreenParts::button(this, 1053, 414, QRect(right - 48, kTopRow, 48, 48));
+    m_change = ScreenParts::button(this, 1052, 416, QRect(right - 106, kTopRow, 48, 48));
+    m_add = ScreenParts::button(this, 1049, 415, QRect(right - 164, kTopRow, 48, 48));
+
+    const int listTop = kTopRow + 64;
+    m_list = new CMyListCtrl(this);
+    m_list->setObjectName(QStringLiteral("1231"));
+    m_list->setGeometry(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
+                        kSize.height() - listTop - kMargin);
+    ScreenParts::styleList(m_list, 30);
+    const int w = m_list->width();
+    // Titles go in with the columns: the drawn header keeps its own copy.
+    m_list->InsertColumn(0, QString(), CMyListCtrl::FormatCenter, 0);
+    m_list->InsertColumn(1, TextLookup::text("IDS_PRODUCT_TYPE"), CMyListCtrl::FormatCenter, w / 5);
+    m_list->InsertColumn(2, TextLookup::text("IDS_PRODUCT_NAME"), CMyListCtrl::FormatCenter,
+                         2 * w / 5);
+    m_list->InsertColumn(3, TextLookup::text("IDS_PRODUCT_MODEL"), CMyListCtrl::FormatCenter,
+                         w / 5);
+    m_list->InsertColumn(4, TextLookup::text("IDS_SETUP_PRICE"), CMyListCtrl::FormatCenter, w / 5);
+    m_list->SetSkinnedScrollbar(true);
+    m_list->CreateScrollbar();
+
+    m_picture = new PictureBox(this);
+    m_picture->setObjectName(QStringLiteral("1037"));
+    m_picture->setGeometry(kMargin, kTopRow, kColumnWidth, 220);
+    int y = kTopRow + 232;
+    for (int i = 0; i < 6; ++i) {
+        const bool tall = i >= 4; // function and course are free text
+        const int height = tall ? 96 : 28;
+        m_captions[i] = ScreenParts::label(this, kCaptionIds[i], QRect(kMargin, y, 96, 28));
+        m_captions[i]->setFont(font);
+        m_values[i] = ScreenParts::label(this, kValueIds[i],
+                                         QRect(kMargin + 100, y, i == 3 ? 120 : 176, height));
+        m_values[i]->setFont(font);
+        m_values[i]->setStyleSheet(QStringLiteral("background: white; padding-left: 4px;"));
+        if (tall) {
+            m_values[i]->setWordWrap(true);
+            m_values[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+        y += height + 4;
+    }
+    m_priceUnit =
+        ScreenParts::label(this, 1126, QRect(kMargin + 226, kTopRow + 232 + 3 * 32, 50, 28));
+    m_priceUnit->setFont(font);
+
+    connect(m_searchButton, &QAbstractButton::clicked, this, &CProductDlg::OnSearch);
+    connect(m_all, &QAbstractButton::clicked, this, &CProductDlg::OnAll);
+    connect(m_add, &QAbstractButton::clicked, this, &CProductDlg::OnAdd);
+    connect(m_change, &QAbstractButton::clicked, this, &CProductDlg::OnChange);
+    connect(m_delete, &QAbstractButton::clicked, this, &CProductDlg::OnDelete);
+    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(m_list, &CMyListCtrl::rowSelected, this, &CProductDlg::OnSelectionChanged);
+    connect(m_list, &CMyListCtrl::rowDoubleClicked, this, &CProductDlg::OnChange);
+}
+
+void CProductDlg::setTexts() {
+    setWindowTitle(TextLookup::text("IDS_PRODUCT_MANAGE"));
+    m_title->setText(TextLookup::text("IDS_PRODUCT_MANAGE"));
+    m_byName->setText(TextLookup::text("IDS_PRODUCT_NAME"));
+    m_byModel->setText(TextLookup::text("IDS_PRODUCT_MODEL"));
+    m_search->setPlaceholderText(TextLookup::text("IDS_PRODUCT_INPUTNAME"));
+    m_all->SetText(TextLookup::text("IDS_ALL"), SharedFonts::currentLanguage(), 0, 0,
+                   ScreenParts::kButtonTextHeight, CGdipButton::AlignCentre, ScreenParts::kInk, 0);
+    for (int i = 0; i < 6; ++i) {
+        // The course caption stands alone; the others end with ":".
+        m_captions[i]->setText(TextLookup::text(kCaptionKeys[i]) +
+                               (i == 5 ? QString() : QStringLiteral(":")));
+    }
+    m_priceUnit->setText(TextLookup::text("IDS_PRODUCT_PRICE_UNIT"));
+}
+
+void CProductDlg::ListAllProducts() {
+    const DataResult result = m_table.listAll(m_products);
+    if (result != DataResult::Ok) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return;
+    }
+    fillList();
+}
+
+void CProductDlg::fillList() {
+    m_list->setUpdatesEnabled(false);
+    m_list->DeleteAllItems();
+    for (const ProductRecord& p : std::as_const(m_products)) {
+        const int row = m_list->InsertItem(m_list->GetItemCount(), QString());
+        m_list->SetItemText(row, 1, p.type);
+        m_list->SetItemText(row, 2, p.name);
+        m_list->SetItemText(row, 3, p.model);
+        m_list->SetItemText(row, 4, p.price);
+    }
+    m_list->setUpdatesEnabled(true);
+}
+
+void CProductDlg::showProduct(const ProductRecord& record) {
+    const QStringList values{record.type,  record.name,     record.model,
+                             record.price, record.function, record.course};
+    for (int i = 0; i < 6; ++i) {
+        m_values[i]->setText(values[i]);
+        m_values[i]->setToolTip(values[i]);
+    }
+}
+
+void CProductDlg::clearProduct() {
+    for (QLabel* value : m_values) {
+        value->clear();
+        value->setToolTip(QString());
+    }
+    m_picture->setPicture(QString());
+}
+
+void CProductDlg::OnSelectionChanged() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0 || row >= m_products.size())
+        return;
+    const ProductRecord& record = m_products.at(row);
+    showProduct(record);
+    m_picture->setPicture(QFileInfo::exists(record.picturePath) ? record.picturePath : QString());
+}
+
+void CProductDlg::OnSearch() {
+    const QString text = m_search->text();
+    if (text.isEmpty())
+        return;
+    QList<ProductRecord> found;
+    const DataResult result = m_byName->isChecked() ? m_table.searchByName(text, found)
+                                                    : m_table.searchByModel(text, found);
+    if (result == DataResult::NotFound) {
+        DataTips::info("IDS_SEARCH_FAIL");
+        return;
+    }
+    if (result != DataResult::Ok) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return;
+    }
+    m_products = found;
+    fillList();
+}
+
+void CProductDlg::OnAll() {
+    ListAllProducts();
+}
+
+void CProductDlg::OnAdd() {
+    CProduct_DetailsDlg details(
+        CProduct_DetailsDlg::ModeAdd, ProductRecord(),
+        [this](ProductRecord& r) { return AddProduct(r); }, this);
+    details.exec();
+}
+
+void CProductDlg::OnChange() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0 || row >= m_products.size()) {
+        DataTips::info("IDS_SELECT_PRODUCT");
+        return;
+    }
+    CProduct_DetailsDlg details(
+        CProduct_DetailsDlg::ModeModify, m_products.at(row),
+        [this](ProductRecord& r) { return ChangeProduct(r); }, this);
+    details.exec();
+}
+
+bool CProductDlg::AddProduct(ProductRecord& record) {
+    const DataResult result = m_table.add(record);
+    if (result == DataResult::OpenFailed) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return false;
+    }
+    if (result != DataResult::Ok) {
+        const QString message = m_table.lastError();
+        ListAllProducts();
+        DataTips::databaseError(message);
+        return false;
+    }
+    ListAllProducts();
+    DataTips::success("IDS_ADD_SUCCESS");
+    return true;
+}
+
+bool CProductDlg::ChangeProduct(const ProductRecord& record) {
+    if (m_list->GetSelectedRow() < 0)
+        return false;
+    const DataResult result = m_table.change(record);
+    if (result == DataResult::OpenFailed) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return false;
+    }
+    if (result != DataResult::Ok) {
+        const QString message = m_table.lastError();
+        ListAllProducts();
+        DataTips::databaseError(message);
+        return false;
+    }
+    showProduct(record);
+    ListAllProducts();
+    DataTips::success("IDS_MOD_SUCCESS");
+    return true;
+}
+
+void CProductDlg::OnDelete() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0) {
+        DataTips::info("IDS_SELECT_PRODUCT");
+        return;
+    }
+    if (row >= m_products.size()) {
+        DataTips::info("IDS_SELECT_TODELETE");
+        return;
+    }
+    if (theApp().Confirm(TextLookup::text("IDS_DELETE_MAKESURE"), TextLookup::text("IDS_OK"),
+                         TextLookup::text("IDS_CANCEL")) != 1)
+        return;
+    // The selected product by its number: another product may share its type
+    // and name.
+    const DataResult result = m_table.remove(m_products.at(row));
+    if (result != DataResult::Ok) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return;
+    }
+    m_list->DeleteItem(row);
+    m_products.removeAt(row);
+    clearProduct();
+}
+
+void CProductDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CProductDlg::closeEvent(QCloseEvent* event) {
+    m_table.close();
+    QDialog::closeEvent(event);
+}
+
+void CProductDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_background.isNull())
+        p.fillRect(rect(), Qt::white);
+    else
+        p.drawImage(rect(), m_background);
+}

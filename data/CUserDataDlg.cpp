@@ -1,0 +1,369 @@
+#include "CUserDataDlg.h"
+
+#include "CGdipButton.h"
+#include "CMyListCtrl.h"
+#include "CTessalyApp.h"
+#include "CUserData_DetailsDlg.h"
+#include "DataPaths.h"
+#include "DataTips.h"
+#include "PictureBox.h"
+#include "ScreenParts.h"
+#include "SharedFonts.h"
+#include "TextLookup.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+// Left column: picture and the selected member's values; the rest: search row
+// on top and the list below.
+constexpr int kMargin = 24;
+constexpr int kColumnWidth = 276;
+constexpr int kTopRow = 84;
+constexpr int kListLeft = kMargin + kColumnWidth + 24;
+constexpr int kScrollbarWidth = 12;
+
+constexpr std::array<const char*, 8> kCaptionKeys{
+    "IDS_MEMBER_NAME",  "IDS_MEMBER_SEX",   "IDS_MEMBER_AGE",     "IDS_MEMBER_BIRTHDAY",
+    "IDS_MEMBER_PHONE", "IDS_MEMBER_EMAIL", "IDS_MEMBER_ADDRESS", "IDS_MEMBER_OPERATE"};
+
+} // namespace
+
+CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
+    : QDialog(parent), m_current(currentMember), m_table(theApp()) {
+    setObjectName(QStringLiteral("CUserDataDlg"));
+    // 1. Controls, texts, fonts, columns; the standard picture.
+    resize(kSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+    m_background = ScreenParts::background(QStringLiteral("member_bk.bmp"));
+    buildControls();
+    setTexts();
+    m_picture->setPicture(DataPaths::standardMemberPicture(theApp()));
+
+    // 2. The database: created when missing, never replaced when damaged.
+    // 3. All members.
+    if (m_table.open())
+        ListAllMembers();
+    else
+        DataTips::databaseError(m_table.lastError());
+}
+
+CUserDataDlg::~CUserDataDlg() = default;
+
+void CUserDataDlg::buildControls() {
+    const int right = kSize.width() - kMargin;
+    m_title = ScreenParts::label(this, 1007, QRect(kMargin, 10, 600, 44));
+    m_title->setFont(SharedFonts::title());
+    QPalette white = m_title->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    m_title->setPalette(white);
+    m_close = ScreenParts::button(this, 1208, 351, QRect(right - 38, 12, 38, 38));
+
+    m_search = ScreenParts::lineEdit(this, 1056, QRect(kListLeft, kTopRow + 2, 300, 44),
+                                     ScreenParts::kSearchBackground,
+                                     MemberRecord::maxChars(MemberRecord::kNameCapacity));
+    m_search->setFont(SharedFonts::faceFont(18));
+    int x = kListLeft + 310;
+    m_searchButton = ScreenParts::button(this, 1057, 411, QRect(x, kTopRow, 48, 48));
+    x += 58;
+    m_all = ScreenParts::button(this, 1058, 412, QRect(x, kTopRow + 2, 120, 44));
+    x += 130;
+    m_history = ScreenParts::button(this, 1055, 412, QRect(x, kTopRow + 2, 140, 44));
+    m_delete = ScreenParts::button(this, 1053, 414, QRect(right - 48, kTopRow, 48, 48));
+    m_change = ScreenParts::button(this, 1052, 416, QRect(right - 106, kTopRow, 48, 48));
+    m_add = ScreenParts::button(this, 1049, 415, QRect(right - 164, kTopRow, 48, 48));
+
+    const int listTop = kTopRow + 64;
+    m_list = new CMyListCtrl(this);
+    m_list->setObjectName(QStringLiteral("1048"));
+    m_list->setGeometry(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
+                        kSize.height() - listTop - kMargin);
+    ScreenParts::styleList(m_list, 30);
+    const int w = m_list->width();
+    // Titles go in with the columns: the drawn header keeps its own copy.
+    m_list->InsertColumn(0, QString(), CMyListCtrl::FormatCenter, 0);
+    m_list->InsertColumn(1, TextLookup::text("IDS_MEMBER_NAME"), CMyListCtrl::FormatCenter, w / 4);
+    m_list->InsertColumn(2, TextLookup::text("IDS_MEMBER_SEX"), CMyListCtrl::FormatCenter, w / 8);
+    m_list->InsertColumn(3, TextLookup::text("IDS_MEMBER_AGE"), CMyListCtrl::FormatCenter, w / 8);
+    m_list->InsertColumn(4, TextLookup::text("IDS_MEMBER_BIRTHDAY"), CMyListCtrl::FormatCenter,
+                         w / 4);
+    m_list->InsertColumn(5, TextLookup::text("IDS_MEMBER_PHONE"), CMyListCtrl::FormatCenter, w / 4);
+    // A salon's list outgrows the screen; the list has no scrollbar of its own.
+    m_list->SetSkinnedScrollbar(true);
+    m_list->CreateScrollbar();
+
+    m_picture = new PictureBox(this);
+    m_picture->setObjectName(QStringLiteral("1037"));
+    m_picture->setGeometry(kMargin, kTopRow, kColumnWidth, 250);
+    const QFont font = SharedFonts::faceFont(17);
+    int y = kTopRow + 262;
+    for (int i = 0; i < 8; ++i, y += 30) {
+        m_captions[i] = ScreenParts::label(this, 0, QRect(kMargin, y, 96, 28));
+        m_captions[i]->setObjectName(QStringLiteral("caption%1").arg(1079 + i));
+        m_captions[i]->setFont(font);
+        m_values[i] = ScreenParts::label(this, 1079 + i, QRect(kMargin + 100, y, 176, 28));
+        m_values[i]->setFont(font);
+        m_values[i]->setStyleSheet(QStringLiteral("background: white; padding-left: 4px;"));
+    }
+    m_start = ScreenParts::button(
+        this, 1054, 413,
+        QRect(kMargin + (kColumnWidth - 180) / 2, kSize.height() - kMargin - 46, 180, 44));
+
+    connect(m_searchButton, &QAbstractButton::clicked, this, &CUserDataDlg::OnSearch);
+    connect(m_all, &QAbstractButton::clicked, this, &CUserDataDlg::OnAll);
+    connect(m_history, &QAbstractButton::clicked, this, &CUserDataDlg::OnHistory);
+    connect(m_add, &QAbstractButton::clicked, this, &CUserDataDlg::OnAdd);
+    connect(m_change, &QAbstractButton::clicked, this, &CUserDataDlg::OnChange);
+    connect(m_delete, &QAbstractButton::clicked, this, &CUserDataDlg::OnDelete);
+    connect(m_start, &QAbstractButton::clicked, this, &CUserDataDlg::OnStartDetect);
+    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(m_list, &CMyListCtrl::rowSelected, this, &CUserDataDlg::OnSelectionChanged);
+    connect(m_list, &CMyListCtrl::rowDoubleClicked, this, &CUserDataDlg::OnChange);
+    connect(m_picture, &PictureBox::doubleClicked, this, &CUserDataDlg::OnPictureDoubleClicked);
+}
+
+void CUserDataDlg::setTexts() {
+    const int language = SharedFonts::currentLanguage();
+    const auto label = [language](CGdipButton* b, const char* key, const QColor& colour) {
+        b->SetText(TextLookup::text(key), language, 0, 0, ScreenParts::kButtonTextHeight,
+                   CGdipButton::AlignCentre, colour, 0);
+    };
+    setWindowTitle(TextLookup::text("IDS_MEMBER_MANAGE"));
+    m_title->setText(TextLookup::text("IDS_MEMBER_MANAGE"));
+    m_search->setPlaceholderText(TextLookup::text("IDS_USERDATA_INPUTNAME"));
+    label(m_all, "IDS_ALL", ScreenParts::kInk);
+    label(m_history, "IDS_HISTORY_RECORD", ScreenParts::kInk);
+    label(m_start, "IDS_STARTDETECT", Qt::white);
+    for (int i = 0; i < 8; ++i)
+        m_captions[i]->setText(TextLookup::text(kCaptionKeys[i]) + QLatin1Char(':'));
+}
+
+void CUserDataDlg::ListAllMembers() {
+    const DataResult result = m_table.listAll(m_members);
+    if (result != DataResult::Ok) {
+        // The list keeps what it showed.
+        DataTips::failure(result, m_table.lastError());
+        return;
+    }
+    fillList();
+}
+
+void CUserDataDlg::fillList() {
+    m_list->setUpdatesEnabled(false);
+    m_list->DeleteAllItems();
+    for (const MemberRecord& m : std::as_const(m_members)) {
+        const int row = m_list->InsertItem(m_list->GetItemCount(), QString());
+        m_list->SetItemText(row, 1, m.name);
+        m_list->SetItemText(row, 2, MemberRecord::sexWord(m.sex));
+        m_list->SetItemText(row, 3, m.age);
+        m_list->SetItemText(row, 4, m.birthday);
+        m_list->SetItemText(row, 5, m.phone);
+    }
+    m_list->setUpdatesEnabled(true);
+}
+
+void CUserDataDlg::showMember(const MemberRecord& record) {
+    const QStringList values{record.name,    MemberRecord::sexWord(record.sex),
+                             record.age,     record.birthday,
+                             record.phone,   record.email,
+                             record.address, record.operatorName};
+    for (int i = 0; i < 8; ++i) {
+        m_values[i]->setText(values[i]);
+        m_values[i]->setToolTip(values[i]);
+    }
+}
+
+void CUserDataDlg::clearMember() {
+    for (QLabel* value : m_values) {
+        value->clear();
+        value->setToolTip(QString());
+    }
+    m_picture->setPicture(QString());
+}
+
+void CUserDataDlg::OnSelectionChanged() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0 || row >= m_members.size())
+        return;
+    const MemberRecord& record = m_members.at(row);
+    showMember(record);
+    m_picture->setPicture(QFileInfo::exists(record.picturePath) ? record.picturePath : QString());
+}
+
+void CUserDataDlg::OnSearch() {
+    const QString name = m_search->text(); // as typed: the match is exact
+    if (name.isEmpty())
+        return;
+    QList<MemberRecord> found;
+    const DataResult result = m_table.search(name, found);
+    if (result == DataResult::NotFound) {
+        DataTips::info("IDS_SEARCH_FAIL");
+        return;
+    }
+    if (result != DataResult::Ok) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return;
+    }
+    m_members = found;
+    fillList();
+}
+
+void CUserDataDlg::OnAll() {
+    ListAllMembers();
+}
+
+void CUserDataDlg::OnAdd() {
+    CUserData_DetailsDlg details(
+        CUserData_DetailsDlg::ModeAdd, MemberRecord(),
+        [this](MemberRecord& r) { return AddMember(r); }, this);
+    details.exec();
+}
+
+void CUserDataDlg::OnChange() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0 || row >= m_members.size()) {
+        DataTips::info("IDS_SELECT_USER");
+        return;
+    }
+    CUserData_DetailsDlg details(
+        CUserData_DetailsDlg::ModeModify, m_members.at(row),
+        [this](MemberRecord& r) { return ChangeMember(r); }, this);
+    details.exec();
+}
+
+bool CUserDataDlg::AddMember(MemberRecord& record) {
+    const DataResult result = m_table.add(record);
+    if (result == DataResult::OpenFailed) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return false;
+    }
+    if (result != DataResult::Ok) {
+        // Show what is really stored; the error tip stays the last word.
+        const QString message = m_table.lastError();
+        ListAllMembers();
+        DataTips::databaseError(message);
+        return false;
+    }
+    ListAllMembers();
+    return true;
+}
+
+bool CUserDataDlg::ChangeMember(const MemberRecord& record) {
+    if (m_list->GetSelectedRow() < 0)
+        return false;
+    const DataResult result = m_table.change(record);
+    if (result == DataResult::OpenFailed) {
+        DataTips::databaseError(m_table.lastError());
+        return false;
+    }
+    if (result != DataResult::Ok) {
+        const QString message = m_table.lastError();
+        ListAllMembers();
+        DataTips::databaseError(message);
+        return false;
+    }
+    showMember(record);
+    const QString picture = DataPaths::memberPictureFile(theApp(), record.name);
+    ListAllMembers();
+    m_picture->setPicture(QFileInfo::exists(picture) ? picture : QString());
+    return true;
+}
+
+void CUserDataDlg::OnDelete() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0) {
+        DataTips::info("IDS_SELECT_USER");
+        return;
+    }
+    if (row >= m_members.size()) {
+        DataTips::info("IDS_SELECT_TODELETE");
+        return;
+    }
+    if (theApp().Confirm(TextLookup::text("IDS_DELETE_MAKESURE"), TextLookup::text("IDS_OK"),
+                         TextLookup::text("IDS_CANCEL")) != 1)
+        return;
+    const MemberRecord record = m_members.at(row);
+    const DataResult result = m_table.remove(record);
+    if (result != DataResult::Ok) {
+        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+        return;
+    }
+    m_list->DeleteItem(row);
+    m_members.removeAt(row);
+    clearMember();
+}
+
+void CUserDataDlg::handOver(const MemberRecord& record, int fromHistory, const QString& text) {
+    m_current = record.handedOver();
+    m_visitOpenedFromHistory = fromHistory;
+    m_handOverText = text;
+    m_table.close();
+    accept();
+}
+
+void CUserDataDlg::OnStartDetect() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0 || row >= m_members.size()) {
+        DataTips::info("IDS_SELECT_USER");
+        m_current.selected = 0;
+        return;
+    }
+    const MemberRecord record = m_members.at(row);
+    handOver(record, 0, record.name);
+}
+
+void CUserDataDlg::OnHistory() {
+    const int row = m_list->GetSelectedRow();
+    if (row < 0 || row >= m_members.size()) {
+        DataTips::info("IDS_SELECT_USER");
+        return;
+    }
+    const MemberRecord record = m_members.at(row);
+    QString visitStamp;
+    if (m_historyOpener && m_historyOpener(this, record.name, visitStamp))
+        handOver(record, 1, visitStamp);
+}
+
+void CUserDataDlg::OnPictureDoubleClicked() {
+    const QString file =
+        QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("BMP file(*.bmp)"));
+    if (!file.isEmpty())
+        m_picture->setPicture(file);
+}
+
+void CUserDataDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CUserDataDlg::closeEvent(QCloseEvent* event) {
+    m_table.close();
+    m_current.selected = 0;
+    QDialog::closeEvent(event);
+}
+
+void CUserDataDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_background.isNull())
+        p.fillRect(rect(), Qt::white);
+    else
+        p.drawImage(rect(), m_background);
+}
