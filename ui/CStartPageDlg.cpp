@@ -3,8 +3,10 @@
 #include "CGdiPlusBitmapResource.h"
 #include "CGdipButton.h"
 #include "CMainDlg.h"
+#include "CProductDlg.h"
 #include "CSetupDlg.h"
 #include "CTessalyApp.h"
+#include "CUserDataDlg.h"
 #include "LanguageSetting.h"
 #include "ScreenChrome.h"
 #include "SharedFonts.h"
@@ -115,11 +117,28 @@ void CStartPageDlg::OnLanguageChanged(int index) {
 }
 
 void CStartPageDlg::OnMemberManage() {
-    // Member management arrives with the member screens.
+    CUserDataDlg members(m_currentMember, this);
+    if (members.exec() == QDialog::Accepted)
+        runMainWindow(members.visitOpenedFromHistory(), members.handOverText());
+    m_currentMember.selected = 0;
+}
+
+void CStartPageDlg::fillGuest(MemberRecord& record) {
+    const auto cut = [](const QString& text, int capacity) {
+        return text.left(MemberRecord::maxChars(capacity));
+    };
+    // Nothing of a member handed over earlier stays with the guest.
+    record = MemberRecord{};
+    record.name = cut(TextLookup::text("IDS_MEMBER_DEFAULT_CUSTOMER"), MemberRecord::kNameCapacity);
+    record.age = cut(QStringLiteral("25"), MemberRecord::kAgeCapacity);
+    record.sex = cut(TextLookup::text("IDS_MEMBER_SEX_WOMEN"), MemberRecord::kSexCapacity);
+    record.selected = 0;
 }
 
 void CStartPageDlg::OnGuestStart() {
+    fillGuest(m_currentMember);
     runMainWindow(0, QString());
+    m_currentMember.selected = 0;
 }
 
 void CStartPageDlg::runMainWindow(int fromHistory, const QString& visitFolder) {
@@ -128,7 +147,8 @@ void CStartPageDlg::runMainWindow(int fromHistory, const QString& visitFolder) {
 }
 
 void CStartPageDlg::OnProductManage() {
-    // Product management arrives with the product screens.
+    CProductDlg products(this);
+    products.exec();
 }
 
 void CStartPageDlg::OnSettings() {

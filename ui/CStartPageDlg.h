@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MemberRecord.h"
+
 #include <QDialog>
 #include <QPixmap>
 
@@ -18,6 +20,13 @@ public:
     explicit CStartPageDlg(QWidget* parent = nullptr);
 
     int languageSelection() const { return m_nLanguage; }
+    // The member every report header reads: the one handed over by member
+    // management, or the guest of a quick start.
+    const MemberRecord& currentMember() const { return m_currentMember; }
+
+    // Makes a record the walk-in guest: the guest name, age "25", the female sex
+    // word, each cut to its field's size; every other field empty; not selected.
+    static void fillGuest(MemberRecord& record);
 
     static constexpr int kWidth = 1360;
     static constexpr int kHeight = 760;
@@ -38,6 +47,7 @@ private:
     void runMainWindow(int fromHistory, const QString& visitFolder);
 
     int m_nLanguage = 0;
+    MemberRecord m_currentMember;
     QPixmap m_background;
     QComboBox* m_language = nullptr;
     QLabel* m_version = nullptr;

@@ -72,6 +72,25 @@ TEST(StartPage, MissingLanguageFileIsReportedAndTextsReadNotFound) {
     EXPECT_EQ(caption(page, "1002"), QStringLiteral("Not found"));
 }
 
+TEST(StartPage, GuestReplacesWhateverMemberCameBefore) {
+    ScreenFixture f;
+    f.dir.write("Language/English.ini",
+                "[Setting]\nIDS_MEMBER_DEFAULT_CUSTOMER=" + QByteArray(40, 'G') +
+                    "\nIDS_MEMBER_SEX_WOMEN=Female\n");
+    f.app.m_nLanguage = 2;
+    TextLookup::chooseLanguageFile(2);
+    MemberRecord record;
+    record.selected = 1;
+    record.name = "Ann";
+    record.phone = "555";
+    CStartPageDlg::fillGuest(record);
+    EXPECT_EQ(record.name, QString(MemberRecord::maxChars(MemberRecord::kNameCapacity), 'G'));
+    EXPECT_EQ(record.age, QStringLiteral("25"));
+    EXPECT_EQ(record.sex, QStringLiteral("Female"));
+    EXPECT_EQ(record.phone, QString());
+    EXPECT_EQ(record.selected, 0);
+}
+
 TEST(StartPage, EnterAndEscapeDoNotCloseIt) {
     ScreenFixture f;
     CStartPageDlg page;
