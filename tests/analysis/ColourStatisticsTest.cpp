@@ -101,6 +101,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Skin colour: grey 194 has L 200: peak 200, threshold 170, mean 200,
         // trunc(200 / 2.55 + 0.05) = 78.
         ScoreCase{"skin_L200", &lightnessImage, [] { return uniform(194, 194, 194); }, 78},
+        // Greys 195 and 196 (L 201 and 202, one step apart, so the smoothing
+        // adds no third value) fill the two halves of the central region: the
+        // mean is the real 201.5, 79; an integer mean of 201 would give 78.
+        ScoreCase{"skin_realMean", &lightnessImage,
+                  [] {
+                      cv::Mat m = uniform(196, 196, 196);
+                      m.rowRange(0, 240).setTo(cv::Scalar::all(195));
+                      return m;
+                  },
+                  79},
         // Only the central region counts: a black frame outside it (and far
         // enough for the smoothing not to reach in) changes nothing.
         ScoreCase{"skin_L200_blackFrame", &lightnessImage,
