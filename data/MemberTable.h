@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataConnection.h"
 #include "DataResult.h"
 #include "MemberRecord.h"
+#include "RecordTable.h"
 
 #include <QList>
 
@@ -21,7 +21,7 @@ public:
     // A damaged file is left as it is and reported through lastError().
     bool open();
     void close();
-    bool isOpen() const { return m_db.isConnected(); }
+    bool isOpen() const { return m_rows.isOpen(); }
 
     // Every member in the order the database returns them, each picture
     // exported to its file. On failure `members` is left unchanged.
@@ -40,19 +40,18 @@ public:
     // namesakes share them.
     DataResult remove(const MemberRecord& record);
 
-    QString lastError() const { return m_error; }
+    QString lastError() const { return m_rows.lastError(); }
 
     // Column order of table info.
     static const QStringList& columns();
 
 private:
     MemberRecord readRow();
+    // Every field but the number, on the current or new row.
+    void writeFields(const MemberRecord& record);
     DataResult readAll(QList<MemberRecord>& members);
-    DataResult openFailed();
-    DataResult storeFailed();
     void removeFoldersOf(const QString& name);
 
     const CTessalyApp& m_app;
-    DataConnection m_db;
-    QString m_error;
+    RecordTable m_rows;
 };

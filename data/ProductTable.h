@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataConnection.h"
 #include "DataResult.h"
 #include "ProductRecord.h"
+#include "RecordTable.h"
 
 #include <QList>
 
@@ -24,7 +24,7 @@ public:
 
     bool open();
     void close();
-    bool isOpen() const { return m_db.isConnected(); }
+    bool isOpen() const { return m_rows.isOpen(); }
 
     // On failure `products` is left unchanged.
     DataResult listAll(QList<ProductRecord>& products, Listing listing = Listing::Management);
@@ -42,19 +42,18 @@ public:
     // even when another has the same type and name. The picture file stays.
     DataResult remove(const ProductRecord& record);
 
-    QString lastError() const { return m_error; }
+    QString lastError() const { return m_rows.lastError(); }
 
     static const QStringList& columns();
 
 private:
     ProductRecord readRow(Listing listing);
+    // Every field but the number, on the current or new row.
+    void writeFields(const ProductRecord& record);
     DataResult readAll(QList<ProductRecord>& products, Listing listing);
     DataResult search(DataConnection::Query form, const QString& text,
                       QList<ProductRecord>& products);
-    DataResult openFailed();
-    DataResult storeFailed();
 
     const CTessalyApp& m_app;
-    DataConnection m_db;
-    QString m_error;
+    RecordTable m_rows;
 };
