@@ -12,13 +12,9 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -40,10 +36,7 @@ CProductDlg::CProductDlg(QWidget* parent) : QDialog(parent), m_table(theApp()) {
     setObjectName(QStringLiteral("CProductDlg"));
     // 1. Controls, texts, columns; search by name.
     resize(kSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    ScreenParts::centreOnScreen(this);
     m_background = ScreenParts::background(QStringLiteral("products_bk.bmp"));
     buildControls();
     setTexts();
@@ -62,11 +55,7 @@ CProductDlg::~CProductDlg() = default;
 
 void CProductDlg::buildControls() {
     const int right = kSize.width() - kMargin;
-    m_title = ScreenParts::label(this, 1007, QRect(kMargin, 10, 600, 44));
-    m_title->setFont(SharedFonts::title());
-    QPalette white = m_title->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_title->setPalette(white);
+    m_title = ScreenParts::title(this, QRect(kMargin, 10, 600, 44));
     m_close = ScreenParts::button(this, 1208, 351, QRect(right - 38, 12, 38, 38));
 
     const QFont font = SharedFonts::faceFont(17);
@@ -76,10 +65,7 @@ void CProductDlg::buildControls() {
     m_byModel = new QRadioButton(this);
     m_byModel->setObjectName(QStringLiteral("1230"));
     m_byModel->setGeometry(kListLeft + 144, kTopRow + 8, 110, 32);
-    for (QRadioButton* r : {m_byName, m_byModel}) {
-        r->setFont(font);
-        r->setStyleSheet(QStringLiteral("color: %1;").arg(ScreenParts::kInk.name()));
-    }
+    ScreenParts::styleRadios({m_byName, m_byModel}, font);
     int x = kListLeft + 260;
     m_search = ScreenParts::lineEdit(this, 1056, QRect(x, kTopRow + 2, 220, 44),
                                      ScreenParts::kSearchBackground,
@@ -94,22 +80,16 @@ void CProductDlg::buildControls() {
     m_add = ScreenParts::button(this, 1049, 415, QRect(right - 164, kTopRow, 48, 48));
 
     const int listTop = kTopRow + 64;
-    m_list = new CMyListCtrl(this);
-    m_list->setObjectName(QStringLiteral("1231"));
-    m_list->setGeometry(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
-                        kSize.height() - listTop - kMargin);
-    ScreenParts::styleList(m_list, 30);
-    const int w = m_list->width();
-    // Titles go in with the columns: the drawn header keeps its own copy.
-    m_list->InsertColumn(0, QString(), CMyListCtrl::FormatCenter, 0);
-    m_list->InsertColumn(1, TextLookup::text("IDS_PRODUCT_TYPE"), CMyListCtrl::FormatCenter, w / 5);
-    m_list->InsertColumn(2, TextLookup::text("IDS_PRODUCT_NAME"), CMyListCtrl::FormatCenter,
-                         2 * w / 5);
-    m_list->InsertColumn(3, TextLookup::text("IDS_PRODUCT_MODEL"), CMyListCtrl::FormatCenter,
-                         w / 5);
-    m_list->InsertColumn(4, TextLookup::text("IDS_SETUP_PRICE"), CMyListCtrl::FormatCenter, w / 5);
-    m_list->SetSkinnedScrollbar(true);
-    m_list->CreateScrollbar();
+    m_list = ScreenParts::list(this, 1231,
+                               QRect(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
+                                     kSize.height() - listTop - kMargin),
+                               30,
+                               {{nullptr, 0},
+                                {"IDS_PRODUCT_TYPE", 1},
+                                {"IDS_PRODUCT_NAME", 2},
+                                {"IDS_PRODUCT_MODEL", 1},
+                                {"IDS_SETUP_PRICE", 1}},
+                               5);
 
     m_picture = new PictureBox(this);
     m_picture->setObjectName(QStringLiteral("1037"));
@@ -120,10 +100,8 @@ void CProductDlg::buildControls() {
         const int height = tall ? 96 : 28;
         m_captions[i] = ScreenParts::label(this, kCaptionIds[i], QRect(kMargin, y, 96, 28));
         m_captions[i]->setFont(font);
-        m_values[i] = ScreenParts::label(this, kValueIds[i],
-                                         QRect(kMargin + 100, y, i == 3 ? 120 : 176, height));
-        m_values[i]->setFont(font);
-        m_values[i]->setStyleSheet(QStringLiteral("background: white; padding-left: 4px;"));
+        m_values[i] = ScreenParts::valueLabel(
+            this, kValueIds[i], QRect(kMargin + 100, y, i == 3 ? 120 : 176, height), font);
         if (tall) {
             m_values[i]->setWordWrap(true);
             m_values[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -170,32 +148,19 @@ void CProductDlg::ListAllProducts() {
 }
 
 void CProductDlg::fillList() {
-    m_list->setUpdatesEnabled(false);
-    m_list->DeleteAllItems();
-    for (const ProductRecord& p : std::as_const(m_products)) {
-        const int row = m_list->InsertItem(m_list->GetItemCount(), QString());
-        m_list->SetItemText(row, 1, p.type);
-        m_list->SetItemText(row, 2, p.name);
-        m_list->SetItemText(row, 3, p.model);
-        m_list->SetItemText(row, 4, p.price);
-    }
-    m_list->setUpdatesEnabled(true);
+    QList<QStringList> rows;
+    for (const ProductRecord& p : std::as_const(m_products))
+        rows.append({p.type, p.name, p.model, p.price});
+    ScreenParts::fillList(m_list, rows);
 }
 
 void CProductDlg::showProduct(const ProductRecord& record) {
-    const QStringList values{record.type,  record.name,     record.model,
-                             record.price, record.function, record.course};
-    for (int i = 0; i < 6; ++i) {
-        m_values[i]->setText(values[i]);
-        m_values[i]->setToolTip(values[i]);
-    }
+    ScreenParts::showValues(m_values, {record.type, record.name, record.model, record.price,
+                                       record.function, record.course});
 }
 
 void CProductDlg::clearProduct() {
-    for (QLabel* value : m_values) {
-        value->clear();
-        value->setToolTip(QString());
-    }
+    ScreenParts::clearValues(m_values);
     m_picture->setPicture(QString());
 }
 
@@ -297,8 +262,7 @@ void CProductDlg::OnDelete() {
         DataTips::info("IDS_SELECT_TODELETE");
         return;
     }
-    if (theApp().Confirm(TextLookup::text("IDS_DELETE_MAKESURE"), TextLookup::text("IDS_OK"),
-                         TextLookup::text("IDS_CANCEL")) != 1)
+    if (!ScreenParts::confirmDelete())
         return;
     // The selected product by its number: another product may share its type
     // and name.
@@ -313,15 +277,8 @@ void CProductDlg::OnDelete() {
 }
 
 void CProductDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenParts::swallowsKey(event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void CProductDlg::closeEvent(QCloseEvent* event) {
@@ -330,9 +287,5 @@ void CProductDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CProductDlg::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (m_background.isNull())
-        p.fillRect(rect(), Qt::white);
-    else
-        p.drawImage(rect(), m_background);
+    ScreenParts::paintBackground(this, m_background);
 }

@@ -9,7 +9,6 @@
 #include "TextLookup.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 CProductListDlg::CProductListDlg(ProductPickerOwner& owner, QWidget* parent)
     : CDrawnFrameDlg(parent), m_owner(owner), m_table(theApp()) {
@@ -27,30 +26,21 @@ CProductListDlg::~CProductListDlg() = default;
 
 void CProductListDlg::buildControls() {
     QWidget* area = clientArea();
-    area->setAutoFillBackground(true);
-    QPalette pal = area->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    area->setPalette(pal);
+    ScreenParts::whiten(area);
 
     constexpr int margin = 12;
     constexpr int scrollbar = 12;
     const int buttonsY = kClientSize.height() - 56;
-    m_list = new CMyListCtrl(area);
-    m_list->setObjectName(QStringLiteral("1231"));
-    m_list->setGeometry(margin, margin, kClientSize.width() - 2 * margin - scrollbar,
-                        buttonsY - 2 * margin);
-    ScreenParts::styleList(m_list, kRowHeight);
-    const int w = m_list->width();
-    m_list->InsertColumn(0, TextLookup::text("IDS_PRODUCT_IMAGE"), CMyListCtrl::FormatCenter,
-                         w / 6);
-    m_list->InsertColumn(1, TextLookup::text("IDS_PRODUCT_TYPE"), CMyListCtrl::FormatCenter, w / 6);
-    m_list->InsertColumn(2, TextLookup::text("IDS_PRODUCT_NAME"), CMyListCtrl::FormatCenter,
-                         2 * w / 6);
-    m_list->InsertColumn(3, TextLookup::text("IDS_PRODUCT_MODEL"), CMyListCtrl::FormatCenter,
-                         w / 6);
-    m_list->InsertColumn(4, TextLookup::text("IDS_SETUP_PRICE"), CMyListCtrl::FormatCenter, w / 6);
-    m_list->SetSkinnedScrollbar(true);
-    m_list->CreateScrollbar();
+    m_list = ScreenParts::list(
+        area, 1231,
+        QRect(margin, margin, kClientSize.width() - 2 * margin - scrollbar, buttonsY - 2 * margin),
+        kRowHeight,
+        {{"IDS_PRODUCT_IMAGE", 1},
+         {"IDS_PRODUCT_TYPE", 1},
+         {"IDS_PRODUCT_NAME", 2},
+         {"IDS_PRODUCT_MODEL", 1},
+         {"IDS_SETUP_PRICE", 1}},
+        6);
 
     m_close = ScreenParts::button(area, 1208, 412,
                                   QRect(kClientSize.width() / 2 - 150, buttonsY, 140, 44),
@@ -69,18 +59,14 @@ void CProductListDlg::loadList() {
         DataTips::databaseError(m_table.lastError());
         return;
     }
-    m_list->setUpdatesEnabled(false);
-    m_list->DeleteAllItems();
+    QList<QStringList> rows;
+    QStringList pictures;
     for (const ProductRecord& p : std::as_const(m_products)) {
-        const int row = m_list->InsertItem(m_list->GetItemCount(), QString());
+        rows.append({p.type, p.name, p.model, p.price});
         // An empty path draws no picture: the product has none stored.
-        m_list->SetRowPicture(row, p.picturePath);
-        m_list->SetItemText(row, 1, p.type);
-        m_list->SetItemText(row, 2, p.name);
-        m_list->SetItemText(row, 3, p.model);
-        m_list->SetItemText(row, 4, p.price);
+        pictures.append(p.picturePath);
     }
-    m_list->setUpdatesEnabled(true);
+    ScreenParts::fillList(m_list, rows, pictures);
 }
 
 void CProductListDlg::OnOK() {
@@ -94,15 +80,8 @@ void CProductListDlg::OnOK() {
 }
 
 void CProductListDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenParts::swallowsKey(event))
         CDrawnFrameDlg::keyPressEvent(event);
-    }
 }
 
 void CProductListDlg::closeEvent(QCloseEvent* event) {

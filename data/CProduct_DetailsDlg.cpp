@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -44,10 +43,7 @@ CProduct_DetailsDlg::CProduct_DetailsDlg(Mode mode, const ProductRecord& record,
 
 void CProduct_DetailsDlg::buildControls() {
     QWidget* area = clientArea();
-    area->setAutoFillBackground(true);
-    QPalette pal = area->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    area->setPalette(pal);
+    ScreenParts::whiten(area);
     const QFont font = SharedFonts::faceFont(16);
 
     const auto caption = [&](int id, const char* key, const QRect& r, bool colon = true) {
@@ -204,13 +200,6 @@ void CProduct_DetailsDlg::OnSave() {
 }
 
 void CProduct_DetailsDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenParts::swallowsKey(event))
         CDrawnFrameDlg::keyPressEvent(event);
-    }
 }

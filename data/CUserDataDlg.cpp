@@ -14,12 +14,8 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QScreen>
 
 namespace {
 
@@ -42,10 +38,7 @@ CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
     setObjectName(QStringLiteral("CUserDataDlg"));
     // 1. Controls, texts, fonts, columns; the standard picture.
     resize(kSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    ScreenParts::centreOnScreen(this);
     m_background = ScreenParts::background(QStringLiteral("member_bk.bmp"));
     buildControls();
     setTexts();
@@ -63,11 +56,7 @@ CUserDataDlg::~CUserDataDlg() = default;
 
 void CUserDataDlg::buildControls() {
     const int right = kSize.width() - kMargin;
-    m_title = ScreenParts::label(this, 1007, QRect(kMargin, 10, 600, 44));
-    m_title->setFont(SharedFonts::title());
-    QPalette white = m_title->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_title->setPalette(white);
+    m_title = ScreenParts::title(this, QRect(kMargin, 10, 600, 44));
     m_close = ScreenParts::button(this, 1208, 351, QRect(right - 38, 12, 38, 38));
 
     m_search = ScreenParts::lineEdit(this, 1056, QRect(kListLeft, kTopRow + 2, 300, 44),
@@ -85,23 +74,17 @@ void CUserDataDlg::buildControls() {
     m_add = ScreenParts::button(this, 1049, 415, QRect(right - 164, kTopRow, 48, 48));
 
     const int listTop = kTopRow + 64;
-    m_list = new CMyListCtrl(this);
-    m_list->setObjectName(QStringLiteral("1048"));
-    m_list->setGeometry(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
-                        kSize.height() - listTop - kMargin);
-    ScreenParts::styleList(m_list, 30);
-    const int w = m_list->width();
-    // Titles go in with the columns: the drawn header keeps its own copy.
-    m_list->InsertColumn(0, QString(), CMyListCtrl::FormatCenter, 0);
-    m_list->InsertColumn(1, TextLookup::text("IDS_MEMBER_NAME"), CMyListCtrl::FormatCenter, w / 4);
-    m_list->InsertColumn(2, TextLookup::text("IDS_MEMBER_SEX"), CMyListCtrl::FormatCenter, w / 8);
-    m_list->InsertColumn(3, TextLookup::text("IDS_MEMBER_AGE"), CMyListCtrl::FormatCenter, w / 8);
-    m_list->InsertColumn(4, TextLookup::text("IDS_MEMBER_BIRTHDAY"), CMyListCtrl::FormatCenter,
-                         w / 4);
-    m_list->InsertColumn(5, TextLookup::text("IDS_MEMBER_PHONE"), CMyListCtrl::FormatCenter, w / 4);
-    // A salon's list outgrows the screen; the list has no scrollbar of its own.
-    m_list->SetSkinnedScrollbar(true);
-    m_list->CreateScrollbar();
+    m_list = ScreenParts::list(this, 1048,
+                               QRect(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
+                                     kSize.height() - listTop - kMargin),
+                               30,
+                               {{nullptr, 0},
+                                {"IDS_MEMBER_NAME", 2},
+                                {"IDS_MEMBER_SEX", 1},
+                                {"IDS_MEMBER_AGE", 1},
+                                {"IDS_MEMBER_BIRTHDAY", 2},
+                                {"IDS_MEMBER_PHONE", 2}},
+                               8);
 
     m_picture = new PictureBox(this);
     m_picture->setObjectName(QStringLiteral("1037"));
@@ -112,9 +95,8 @@ void CUserDataDlg::buildControls() {
         m_captions[i] = ScreenParts::label(this, 0, QRect(kMargin, y, 96, 28));
         m_captions[i]->setObjectName(QStringLiteral("caption%1").arg(1079 + i));
         m_captions[i]->setFont(font);
-        m_values[i] = ScreenParts::label(this, 1079 + i, QRect(kMargin + 100, y, 176, 28));
-        m_values[i]->setFont(font);
-        m_values[i]->setStyleSheet(QStringLiteral("background: white; padding-left: 4px;"));
+        m_values[i] =
+            ScreenParts::valueLabel(this, 1079 + i, QRect(kMargin + 100, y, 176, 28), font);
     }
     m_start = ScreenParts::button(
         this, 1054, 413,
@@ -160,35 +142,20 @@ void CUserDataDlg::ListAllMembers() {
 }
 
 void CUserDataDlg::fillList() {
-    m_list->setUpdatesEnabled(false);
-    m_list->DeleteAllItems();
-    for (const MemberRecord& m : std::as_const(m_members)) {
-        const int row = m_list->InsertItem(m_list->GetItemCount(), QString());
-        m_list->SetItemText(row, 1, m.name);
-        m_list->SetItemText(row, 2, MemberRecord::sexWord(m.sex));
-        m_list->SetItemText(row, 3, m.age);
-        m_list->SetItemText(row, 4, m.birthday);
-        m_list->SetItemText(row, 5, m.phone);
-    }
-    m_list->setUpdatesEnabled(true);
+    QList<QStringList> rows;
+    for (const MemberRecord& m : std::as_const(m_members))
+        rows.append({m.name, MemberRecord::sexWord(m.sex), m.age, m.birthday, m.phone});
+    ScreenParts::fillList(m_list, rows);
 }
 
 void CUserDataDlg::showMember(const MemberRecord& record) {
-    const QStringList values{record.name,    MemberRecord::sexWord(record.sex),
-                             record.age,     record.birthday,
-                             record.phone,   record.email,
-                             record.address, record.operatorName};
-    for (int i = 0; i < 8; ++i) {
-        m_values[i]->setText(values[i]);
-        m_values[i]->setToolTip(values[i]);
-    }
+    ScreenParts::showValues(m_values, {record.name, MemberRecord::sexWord(record.sex), record.age,
+                                       record.birthday, record.phone, record.email, record.address,
+                                       record.operatorName});
 }
 
 void CUserDataDlg::clearMember() {
-    for (QLabel* value : m_values) {
-        value->clear();
-        value->setToolTip(QString());
-    }
+    ScreenParts::clearValues(m_values);
     m_picture->setPicture(QString());
 }
 
@@ -290,8 +257,7 @@ void CUserDataDlg::OnDelete() {
         DataTips::info("IDS_SELECT_TODELETE");
         return;
     }
-    if (theApp().Confirm(TextLookup::text("IDS_DELETE_MAKESURE"), TextLookup::text("IDS_OK"),
-                         TextLookup::text("IDS_CANCEL")) != 1)
+    if (!ScreenParts::confirmDelete())
         return;
     const MemberRecord record = m_members.at(row);
     const DataResult result = m_table.remove(record);
@@ -343,15 +309,8 @@ void CUserDataDlg::OnPictureDoubleClicked() {
 }
 
 void CUserDataDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenParts::swallowsKey(event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void CUserDataDlg::closeEvent(QCloseEvent* event) {
@@ -361,9 +320,5 @@ void CUserDataDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CUserDataDlg::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (m_background.isNull())
-        p.fillRect(rect(), Qt::white);
-    else
-        p.drawImage(rect(), m_background);
+    ScreenParts::paintBackground(this, m_background);
 }

@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -57,10 +56,7 @@ CUserData_DetailsDlg::CUserData_DetailsDlg(Mode mode, const MemberRecord& record
 
 void CUserData_DetailsDlg::buildControls() {
     QWidget* area = clientArea();
-    area->setAutoFillBackground(true);
-    QPalette pal = area->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    area->setPalette(pal);
+    ScreenParts::whiten(area);
     const QFont font = SharedFonts::faceFont(16);
 
     const auto caption = [&](int id, const char* key, int row) {
@@ -229,13 +225,6 @@ void CUserData_DetailsDlg::OnSave() {
 }
 
 void CUserData_DetailsDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!ScreenParts::swallowsKey(event))
         CDrawnFrameDlg::keyPressEvent(event);
-    }
 }
