@@ -5,29 +5,18 @@
 #include "DataPaths.h"
 #include "DataTips.h"
 #include "LimitedTextEdit.h"
-#include "PictureBox.h"
 #include "PictureFile.h"
 #include "RecordNumber.h"
 #include "ScreenParts.h"
-#include "SharedFonts.h"
 #include "TextLookup.h"
 
 #include <QDateEdit>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
 namespace {
 
-constexpr int kCaptionX = 16;
-constexpr int kFieldX = 112;
-constexpr int kFieldWidth = 230;
-constexpr int kRowHeight = 32;
-constexpr int kRowStep = 40;
 constexpr char kBirthdayFormat[] = "yyyy/MM/dd";
 
 QDate dateOf(const QString& text) {
@@ -43,10 +32,8 @@ QDate dateOf(const QString& text) {
 
 CUserData_DetailsDlg::CUserData_DetailsDlg(Mode mode, const MemberRecord& record, Store store,
                                            QWidget* parent)
-    : CDrawnFrameDlg(parent), m_mode(mode), m_record(record), m_store(std::move(store)) {
+    : CDetailsDlg(mode, kClientSize, parent), m_record(record), m_store(std::move(store)) {
     setObjectName(QStringLiteral("CUserData_DetailsDlg"));
-    setClientSize(kClientSize);
-    setCaptionText(TextLookup::text(mode == ModeAdd ? "IDS_ADD" : "IDS_MODEFY"));
     buildControls();
     m_female->setChecked(true);
     m_birthday->setDate(QDate::currentDate());
@@ -56,87 +43,45 @@ CUserData_DetailsDlg::CUserData_DetailsDlg(Mode mode, const MemberRecord& record
 
 void CUserData_DetailsDlg::buildControls() {
     QWidget* area = clientArea();
-    ScreenParts::whiten(area);
-    const QFont font = SharedFonts::faceFont(16);
-
-    const auto caption = [&](int id, const char* key, int row) {
-        QLabel* l = ScreenParts::label(
-            area, id, QRect(kCaptionX, 14 + row * kRowStep, kFieldX - kCaptionX - 4, kRowHeight));
-        l->setFont(font);
-        l->setText(TextLookup::text(key) + QLatin1Char(':'));
-        return l;
-    };
-    const auto edit = [&](int id, int row, int capacity) {
-        QLineEdit* e = ScreenParts::lineEdit(
-            area, id, QRect(kFieldX, 14 + row * kRowStep, kFieldWidth, kRowHeight),
-            ScreenParts::kEditBackground, MemberRecord::maxChars(capacity));
-        e->setFont(font);
-        return e;
+    const auto fieldEdit = [this](int id, int row, int capacity) {
+        return edit(id, row, kFieldWidth, MemberRecord::maxChars(capacity));
     };
 
-    caption(1079, "IDS_MEMBER_NAME", 0);
-    m_name = edit(1039, 0, MemberRecord::kNameCapacity);
-    caption(1080, "IDS_MEMBER_SEX", 1);
+    rowCaption(1079, "IDS_MEMBER_NAME", 0);
+    m_name = fieldEdit(1039, 0, MemberRecord::kNameCapacity);
+    rowCaption(1080, "IDS_MEMBER_SEX", 1);
     m_male = new QRadioButton(TextLookup::text("IDS_MEMBER_SEX_MEN"), area);
     m_male->setObjectName(QStringLiteral("1059"));
-    m_male->setGeometry(kFieldX, 14 + kRowStep, 110, kRowHeight);
+    m_male->setGeometry(kFieldX, rowTop(1), 110, kRowHeight);
     m_female = new QRadioButton(TextLookup::text("IDS_MEMBER_SEX_WOMEN"), area);
     m_female->setObjectName(QStringLiteral("1060"));
-    m_female->setGeometry(kFieldX + 115, 14 + kRowStep, 115, kRowHeight);
-    for (QRadioButton* r : {m_male, m_female}) {
-        r->setFont(font);
-        r->setStyleSheet(QStringLiteral("color: %1;").arg(ScreenParts::kInk.name()));
-    }
-    caption(1081, "IDS_MEMBER_AGE", 2);
-    m_age = edit(1047, 2, MemberRecord::kAgeCapacity);
+    m_female->setGeometry(kFieldX + 115, rowTop(1), 115, kRowHeight);
+    ScreenParts::styleRadios({m_male, m_female}, m_font);
+    rowCaption(1081, "IDS_MEMBER_AGE", 2);
+    m_age = fieldEdit(1047, 2, MemberRecord::kAgeCapacity);
     m_age->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_age));
-    caption(1082, "IDS_MEMBER_BIRTHDAY", 3);
+    rowCaption(1082, "IDS_MEMBER_BIRTHDAY", 3);
     m_birthday = new QDateEdit(area);
     m_birthday->setObjectName(QStringLiteral("1061"));
-    m_birthday->setGeometry(kFieldX, 14 + 3 * kRowStep, kFieldWidth, kRowHeight);
+    m_birthday->setGeometry(kFieldX, rowTop(3), kFieldWidth, kRowHeight);
     m_birthday->setDisplayFormat(QLatin1String(kBirthdayFormat));
     m_birthday->setCalendarPopup(true);
-    m_birthday->setFont(font);
-    caption(1083, "IDS_MEMBER_PHONE", 4);
-    m_phone = edit(1041, 4, MemberRecord::kPhoneCapacity);
-    caption(1084, "IDS_MEMBER_EMAIL", 5);
-    m_email = edit(1042, 5, MemberRecord::kEmailCapacity);
-    caption(1085, "IDS_MEMBER_ADDRESS", 6);
-    m_address = edit(1043, 6, MemberRecord::kAddressCapacity);
-    caption(1086, "IDS_MEMBER_OPERATE", 7);
-    m_operator = edit(1044, 7, MemberRecord::kOperatorCapacity);
-    caption(1087, "IDS_MEMBER_REMARK", 8);
-    m_remark = new LimitedTextEdit(area);
-    m_remark->setObjectName(QStringLiteral("1045"));
-    m_remark->setGeometry(kFieldX, 14 + 8 * kRowStep, kClientSize.width() - kFieldX - 16, 84);
-    m_remark->setMaxLength(MemberRecord::maxChars(MemberRecord::kRemarkCapacity));
-    m_remark->setFont(font);
-    m_remark->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background: %1; color: %2; border: "
-                       "1px solid rgb(230,230,230); border-radius: 4px; }")
-            .arg(ScreenParts::kEditBackground.name(), ScreenParts::kInk.name()));
+    m_birthday->setFont(m_font);
+    rowCaption(1083, "IDS_MEMBER_PHONE", 4);
+    m_phone = fieldEdit(1041, 4, MemberRecord::kPhoneCapacity);
+    rowCaption(1084, "IDS_MEMBER_EMAIL", 5);
+    m_email = fieldEdit(1042, 5, MemberRecord::kEmailCapacity);
+    rowCaption(1085, "IDS_MEMBER_ADDRESS", 6);
+    m_address = fieldEdit(1043, 6, MemberRecord::kAddressCapacity);
+    rowCaption(1086, "IDS_MEMBER_OPERATE", 7);
+    m_operator = fieldEdit(1044, 7, MemberRecord::kOperatorCapacity);
+    rowCaption(1087, "IDS_MEMBER_REMARK", 8);
+    m_remark = textEdit(1045, rowTop(8), 84, MemberRecord::maxChars(MemberRecord::kRemarkCapacity));
 
-    const int pictureX = kFieldX + kFieldWidth + 24;
-    const int pictureWidth = kClientSize.width() - pictureX - 16;
-    m_picture = new PictureBox(area);
-    m_picture->setObjectName(QStringLiteral("1037"));
-    m_picture->setGeometry(pictureX, 14, pictureWidth, 216);
-    m_scan = ScreenParts::button(area, 1208, 412,
-                                 QRect(pictureX + (pictureWidth - 140) / 2, 244, 140, 44),
-                                 TextLookup::text("IDS_SETUP_SCAN"));
-
-    const int buttonsY = kClientSize.height() - 58;
-    m_cancel = ScreenParts::button(area, 1209, 412,
-                                   QRect(kClientSize.width() / 2 - 150, buttonsY, 140, 44),
-                                   TextLookup::text("IDS_CANCEL"));
-    m_ok =
-        ScreenParts::button(area, 1207, 413, QRect(kClientSize.width() / 2 + 10, buttonsY, 140, 44),
-                            TextLookup::text("IDS_OK"), Qt::white);
-
-    connect(m_scan, &QAbstractButton::clicked, this, &CUserData_DetailsDlg::OnScan);
-    connect(m_ok, &QAbstractButton::clicked, this, &CUserData_DetailsDlg::OnSave);
-    connect(m_cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    buildPictureColumn(1037, 216, 1208, 244);
+    CGdipButton* ok = buildButtons(1207, "IDS_OK", kClientSize.height() - 58);
+    connect(ok, &QAbstractButton::clicked, this, &CUserData_DetailsDlg::OnSave);
 }
 
 void CUserData_DetailsDlg::fillFromRecord() {
@@ -156,21 +101,7 @@ void CUserData_DetailsDlg::fillFromRecord() {
     const QDate birthday = dateOf(m_record.birthday);
     if (birthday.isValid())
         m_birthday->setDate(birthday);
-    m_chosen = m_record.picturePath;
-    m_picture->setPicture(m_chosen);
-}
-
-void CUserData_DetailsDlg::choosePicture(const QString& path) {
-    m_chosen = path;
-    m_pictureChosen = true;
-    m_picture->setPicture(path);
-}
-
-void CUserData_DetailsDlg::OnScan() {
-    const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                      QStringLiteral("Image file (*.jpg *.bmp)"));
-    if (!file.isEmpty())
-        choosePicture(file);
+    showStoredPicture(m_record.picturePath);
 }
 
 void CUserData_DetailsDlg::OnSave() {
@@ -197,34 +128,14 @@ void CUserData_DetailsDlg::OnSave() {
     record.remark = m_remark->text();
 
     // 5.-6. The picture.
-    QDir().mkpath(DataPaths::memberImageFolder(app));
-    const QString target = DataPaths::memberPictureFile(app, name);
-    if (!m_chosen.isEmpty() && QFileInfo::exists(m_chosen)) {
-        if (m_mode == ModeModify && !m_pictureChosen) {
-            // The picture shown is the mirror file of the member's name, which a
-            // namesake may have written: keep the stored picture instead of
-            // importing that file. The next listing writes it under the new name.
-            record.picturePath.clear();
-        } else {
-            QString error;
-            if (!PictureFile::saveMemberPicture(m_chosen, target, &error)) {
-                DataTips::databaseError(error);
-                return;
-            }
-            record.picturePath = target;
-        }
-    } else {
-        record.picturePath = DataPaths::defaultMemberPicture(app);
-    }
+    if (!pictureToStore(DataPaths::memberImageFolder(app), DataPaths::memberPictureFile(app, name),
+                        DataPaths::defaultMemberPicture(app), &PictureFile::saveMemberPicture,
+                        record.picturePath))
+        return;
 
     // 7. Store; the dialog closes whatever the outcome (failures showed their tips).
     m_record = record;
     if (m_store && m_store(m_record))
         DataTips::success(m_mode == ModeAdd ? "IDS_ADD_SUCCESS" : "IDS_MOD_SUCCESS");
     accept();
-}
-
-void CUserData_DetailsDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenParts::swallowsKey(event))
-        CDrawnFrameDlg::keyPressEvent(event);
 }
