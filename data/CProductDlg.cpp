@@ -180,14 +180,8 @@ void CProductDlg::OnSearch() {
     QList<ProductRecord> found;
     const DataResult result = m_byName->isChecked() ? m_table.searchByName(text, found)
                                                     : m_table.searchByModel(text, found);
-    if (result == DataResult::NotFound) {
-        DataTips::info("IDS_SEARCH_FAIL");
+    if (!DataTips::searchFound(result, m_table.lastError()))
         return;
-    }
-    if (result != DataResult::Ok) {
-        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
-        return;
-    }
     m_products = found;
     fillList();
 }
@@ -217,16 +211,9 @@ void CProductDlg::OnChange() {
 
 bool CProductDlg::AddProduct(ProductRecord& record) {
     const DataResult result = m_table.add(record);
-    if (result == DataResult::OpenFailed) {
-        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+    if (!DataTips::stored(
+            result, m_table.lastError(), [this] { ListAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    }
-    if (result != DataResult::Ok) {
-        const QString message = m_table.lastError();
-        ListAllProducts();
-        DataTips::databaseError(message);
-        return false;
-    }
     ListAllProducts();
     DataTips::success("IDS_ADD_SUCCESS");
     return true;
@@ -236,16 +223,9 @@ bool CProductDlg::ChangeProduct(const ProductRecord& record) {
     if (m_list->GetSelectedRow() < 0)
         return false;
     const DataResult result = m_table.change(record);
-    if (result == DataResult::OpenFailed) {
-        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+    if (!DataTips::stored(
+            result, m_table.lastError(), [this] { ListAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    }
-    if (result != DataResult::Ok) {
-        const QString message = m_table.lastError();
-        ListAllProducts();
-        DataTips::databaseError(message);
-        return false;
-    }
     showProduct(record);
     ListAllProducts();
     DataTips::success("IDS_MOD_SUCCESS");

@@ -174,14 +174,8 @@ void CUserDataDlg::OnSearch() {
         return;
     QList<MemberRecord> found;
     const DataResult result = m_table.search(name, found);
-    if (result == DataResult::NotFound) {
-        DataTips::info("IDS_SEARCH_FAIL");
+    if (!DataTips::searchFound(result, m_table.lastError()))
         return;
-    }
-    if (result != DataResult::Ok) {
-        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
-        return;
-    }
     m_members = found;
     fillList();
 }
@@ -211,17 +205,9 @@ void CUserDataDlg::OnChange() {
 
 bool CUserDataDlg::AddMember(MemberRecord& record) {
     const DataResult result = m_table.add(record);
-    if (result == DataResult::OpenFailed) {
-        DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
+    if (!DataTips::stored(
+            result, m_table.lastError(), [this] { ListAllMembers(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    }
-    if (result != DataResult::Ok) {
-        // Show what is really stored; the error tip stays the last word.
-        const QString message = m_table.lastError();
-        ListAllMembers();
-        DataTips::databaseError(message);
-        return false;
-    }
     ListAllMembers();
     return true;
 }
@@ -229,17 +215,10 @@ bool CUserDataDlg::AddMember(MemberRecord& record) {
 bool CUserDataDlg::ChangeMember(const MemberRecord& record) {
     if (m_list->GetSelectedRow() < 0)
         return false;
+    // A change that cannot open its query shows the engine's message alone.
     const DataResult result = m_table.change(record);
-    if (result == DataResult::OpenFailed) {
-        DataTips::databaseError(m_table.lastError());
+    if (!DataTips::stored(result, m_table.lastError(), [this] { ListAllMembers(); }))
         return false;
-    }
-    if (result != DataResult::Ok) {
-        const QString message = m_table.lastError();
-        ListAllMembers();
-        DataTips::databaseError(message);
-        return false;
-    }
     showMember(record);
     const QString picture = DataPaths::memberPictureFile(theApp(), record.name);
     ListAllMembers();

@@ -28,3 +28,25 @@ void DataTips::failure(DataResult result, const QString& message, const char* op
     if (result == DataResult::OpenFailed && openFailedKey)
         error(openFailedKey);
 }
+
+bool DataTips::searchFound(DataResult result, const QString& message) {
+    if (result == DataResult::NotFound)
+        info("IDS_SEARCH_FAIL");
+    else if (result != DataResult::Ok)
+        failure(result, message, "IDS_OPEN_DATA_FAILED");
+    return result == DataResult::Ok;
+}
+
+bool DataTips::stored(DataResult result, const QString& message,
+                      const std::function<void()>& relist, const char* openFailedKey) {
+    if (result == DataResult::OpenFailed) {
+        failure(result, message, openFailedKey);
+        return false;
+    }
+    if (result != DataResult::Ok) {
+        relist();
+        databaseError(message);
+        return false;
+    }
+    return true;
+}
