@@ -45,8 +45,7 @@ MemberRecord MemberTable::readRow() {
     return r;
 }
 
-void MemberTable::writeFields(const MemberRecord& record) {
-    DataConnection& db = m_rows.db();
+void MemberTable::writeFields(DataConnection& db, const MemberRecord& record) {
     db.SetField(QStringLiteral("Name"), record.name);
     db.SetField(QStringLiteral("Sex"), record.sex);
     db.SetField(QStringLiteral("Age"), record.age);
@@ -74,25 +73,19 @@ DataResult MemberTable::search(const QString& name, QList<MemberRecord>& members
 }
 
 DataResult MemberTable::add(MemberRecord& record) {
-    if (const DataResult result = m_rows.claimFreeNumber(record.number); result != DataResult::Ok)
-        return result;
-    m_rows.db().AddNew();
-    m_rows.db().SetField(QStringLiteral("Number"), record.number);
-    writeFields(record);
-    return m_rows.store(record.picturePath);
+    return m_rows.addRow(
+        record.number, [&record](DataConnection& db) { writeFields(db, record); },
+        record.picturePath);
 }
 
 DataResult MemberTable::change(const MemberRecord& record) {
-    if (const DataResult result = m_rows.findByNumber(record.number); result != DataResult::Ok)
-        return result;
-    writeFields(record);
-    return m_rows.store(record.picturePath);
+    return m_rows.changeRow(
+        record.number, [&record](DataConnection& db) { writeFields(db, record); },
+        record.picturePath);
 }
 
 DataResult MemberTable::remove(const MemberRecord& record) {
-    if (const DataResult result = m_rows.findByNumber(record.number); result != DataResult::Ok)
-        return result;
-    const DataResult result = m_rows.deleteCurrent();
+    const DataResult result = m_rows.removeRow(record.number);
     if (result == DataResult::Ok)
         removeFoldersOf(record.name);
     return result;

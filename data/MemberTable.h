@@ -48,7 +48,7 @@ public:
 private:
     MemberRecord readRow();
     // Every field but the number, on the current or new row.
-    void writeFields(const MemberRecord& record);
+    static void writeFields(DataConnection& db, const MemberRecord& record);
     DataResult readAll(QList<MemberRecord>& members);
     void removeFoldersOf(const QString& name);
 

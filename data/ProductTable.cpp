@@ -42,8 +42,7 @@ ProductRecord ProductTable::readRow(Listing listing) {
     return r;
 }
 
-void ProductTable::writeFields(const ProductRecord& record) {
-    DataConnection& db = m_rows.db();
+void ProductTable::writeFields(DataConnection& db, const ProductRecord& record) {
     db.SetField(QStringLiteral("Type"), record.type);
     db.SetField(QStringLiteral("Name"), record.name);
     db.SetField(QStringLiteral("Model"), record.model);
@@ -79,23 +78,17 @@ DataResult ProductTable::searchByModel(const QString& model, QList<ProductRecord
 DataResult ProductTable::add(ProductRecord& record) {
     // The index on Number allows duplicates, but delete and change find a
     // product by its number, so a new product never takes a stored one.
-    if (const DataResult result = m_rows.claimFreeNumber(record.number); result != DataResult::Ok)
-        return result;
-    m_rows.db().AddNew();
-    m_rows.db().SetField(QStringLiteral("Number"), record.number);
-    writeFields(record);
-    return m_rows.store(record.picturePath);
+    return m_rows.addRow(
+        record.number, [&record](DataConnection& db) { writeFields(db, record); },
+        record.picturePath);
 }
 
 DataResult ProductTable::change(const ProductRecord& record) {
-    if (const DataResult result = m_rows.findByNumber(record.number); result != DataResult::Ok)
-        return result;
-    writeFields(record);
-    return m_rows.store(record.picturePath);
+    return m_rows.changeRow(
+        record.number, [&record](DataConnection& db) { writeFields(db, record); },
+        record.picturePath);
 }
 
 DataResult ProductTable::remove(const ProductRecord& record) {
-    if (const DataResult result = m_rows.findByNumber(record.number); result != DataResult::Ok)
-        return result;
-    return m_rows.deleteCurrent();
+    return m_rows.removeRow(record.number);
 }

@@ -49,7 +49,7 @@ public:
 private:
     ProductRecord readRow(Listing listing);
     // Every field but the number, on the current or new row.
-    void writeFields(const ProductRecord& record);
+    static void writeFields(DataConnection& db, const ProductRecord& record);
     DataResult readAll(QList<ProductRecord>& products, Listing listing);
     DataResult search(DataConnection::Query form, const QString& text,
                       QList<ProductRecord>& products);

@@ -90,7 +90,27 @@ DataResult RecordTable::store(const QString& picturePath) {
     return DataResult::Ok;
 }
 
-DataResult RecordTable::deleteCurrent() {
+DataResult RecordTable::addRow(QString& number, const WriteFields& write,
+                               const QString& picturePath) {
+    if (const DataResult result = claimFreeNumber(number); result != DataResult::Ok)
+        return result;
+    m_db.AddNew();
+    m_db.SetField(QStringLiteral("Number"), number);
+    write(m_db);
+    return store(picturePath);
+}
+
+DataResult RecordTable::changeRow(const QString& number, const WriteFields& write,
+                                  const QString& picturePath) {
+    if (const DataResult result = findByNumber(number); result != DataResult::Ok)
+        return result;
+    write(m_db);
+    return store(picturePath);
+}
+
+DataResult RecordTable::removeRow(const QString& number) {
+    if (const DataResult result = findByNumber(number); result != DataResult::Ok)
+        return result;
     if (!m_db.DeleteCurrent())
         return storeFailed();
     m_db.CloseQuery();

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // What the member and product tables share: one database file, the lookup of
 // a row by its number, fresh numbers for new rows, and the engine's message
 // of the last failure. The tables own one each and keep their own columns.
@@ -37,18 +39,25 @@ public:
     // it. On failure `rows` is left unchanged.
     template <class Record, class ReadRow> DataResult readAll(QList<Record>& rows, ReadRow readRow);
 
-    // Leaves the row of `number` current for a change or delete.
-    DataResult findByNumber(const QString& number);
-    // Gives an empty or already stored `number` a fresh one, and leaves an open
-    // (empty) result for AddNew().
-    DataResult claimFreeNumber(QString& number);
+    // Sets a row's fields but the number on the current or new row.
+    using WriteFields = std::function<void(DataConnection& db)>;
 
-    // Stores the new or changed row, with the picture file when one is named.
-    DataResult store(const QString& picturePath);
-    // Deletes the current row.
-    DataResult deleteCurrent();
+    // Appends a row under `number`; an empty or already stored number is
+    // replaced by a fresh one first. The picture file, when one is named, is
+    // stored with the row.
+    DataResult addRow(QString& number, const WriteFields& write, const QString& picturePath);
+    // Rewrites the row of `number`, and its picture when one is named.
+    DataResult changeRow(const QString& number, const WriteFields& write,
+                         const QString& picturePath);
+    // Deletes the row of `number` (the first, should several carry it).
+    DataResult removeRow(const QString& number);
 
 private:
+    // Leaves the row of `number` current.
+    DataResult findByNumber(const QString& number);
+    // Leaves an open (empty) result for AddNew().
+    DataResult claimFreeNumber(QString& number);
+    DataResult store(const QString& picturePath);
     DataResult openFailed();
     DataResult storeFailed();
 
