@@ -4,6 +4,7 @@
 #include "DataTips.h"
 #include "LimitedTextEdit.h"
 #include "PictureBox.h"
+#include "ScreenChrome.h"
 #include "ScreenParts.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
@@ -118,6 +119,6 @@ bool CDetailsDlg::pictureToStore(const QString& folder, const QString& target,
 }
 
 void CDetailsDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenParts::swallowsKey(event))
+    if (!ScreenChrome::swallowEnterEscape(event))
         CDrawnFrameDlg::keyPressEvent(event);
 }

@@ -6,6 +6,7 @@
 #include "CTessalyApp.h"
 #include "DataTips.h"
 #include "PictureBox.h"
+#include "ScreenChrome.h"
 #include "ScreenParts.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
@@ -257,7 +258,7 @@ void CProductDlg::OnDelete() {
 }
 
 void CProductDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenParts::swallowsKey(event))
+    if (!ScreenChrome::swallowEnterEscape(event))
         QDialog::keyPressEvent(event);
 }
 

@@ -5,6 +5,7 @@
 #include "CTessalyApp.h"
 #include "DataTips.h"
 #include "ProductPickerOwner.h"
+#include "ScreenChrome.h"
 #include "ScreenParts.h"
 #include "TextLookup.h"
 
@@ -80,7 +81,7 @@ void CProductListDlg::OnOK() {
 }
 
 void CProductListDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenParts::swallowsKey(event))
+    if (!ScreenChrome::swallowEnterEscape(event))
         CDrawnFrameDlg::keyPressEvent(event);
 }
 

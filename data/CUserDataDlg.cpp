@@ -7,6 +7,7 @@
 #include "DataPaths.h"
 #include "DataTips.h"
 #include "PictureBox.h"
+#include "ScreenChrome.h"
 #include "ScreenParts.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
@@ -288,7 +289,7 @@ void CUserDataDlg::OnPictureDoubleClicked() {
 }
 
 void CUserDataDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenParts::swallowsKey(event))
+    if (!ScreenChrome::swallowEnterEscape(event))
         QDialog::keyPressEvent(event);
 }
 

@@ -9,7 +9,6 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -170,18 +169,6 @@ void ScreenParts::paintBackground(QWidget* window, const QImage& background) {
         p.fillRect(window->rect(), Qt::white);
     else
         p.drawImage(window->rect(), background);
-}
-
-bool ScreenParts::swallowsKey(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool ScreenParts::confirmDelete() {

@@ -14,7 +14,6 @@ class CMyListCtrl;
 class LimitedTextEdit;
 class QFont;
 class QImage;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -84,9 +83,6 @@ public:
     static void whiten(QWidget* area);
     // Paints a window's background picture, or white when there is none.
     static void paintBackground(QWidget* window, const QImage& background);
-    // Return, Enter and Escape neither confirm nor leave the screens: true,
-    // with the event taken, for those keys.
-    static bool swallowsKey(QKeyEvent* event);
     // Asks before a delete; true when the operator confirmed.
     static bool confirmDelete();
 
