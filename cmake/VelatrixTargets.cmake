@@ -2,6 +2,7 @@
 
 set(VELATRIX_CORE_TARGETS "" CACHE INTERNAL "")
 set(VELATRIX_QT_FREE_TARGETS "" CACHE INTERNAL "")
+set(VELATRIX_LIBRARY_TARGETS "" CACHE INTERNAL "")
 
 function(velatrix_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -19,6 +20,7 @@ function(velatrix_library)
     target_include_directories(${ARG_NAME} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LIBS})
     velatrix_warnings(${ARG_NAME})
+    set(VELATRIX_LIBRARY_TARGETS ${VELATRIX_LIBRARY_TARGETS} ${ARG_NAME} CACHE INTERNAL "")
     if(ARG_CORE OR ARG_QT_FREE)
         set(VELATRIX_CORE_TARGETS ${VELATRIX_CORE_TARGETS} ${ARG_NAME} CACHE INTERNAL "")
     endif()
@@ -59,9 +61,19 @@ function(_velatrix_reachable target out)
     set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
-# Fails the configuration when a core target reaches QtWidgets or a Qt-free
-# target reaches Qt: the split between screens and cores is kept by linking.
+# Fails the configuration when a core target reaches QtWidgets, a Qt-free
+# target reaches Qt, or a library reaches the screen chain on top (velatrix_ui):
+# the layers are kept by linking.
 function(velatrix_check_layering)
+    foreach(t ${VELATRIX_LIBRARY_TARGETS})
+        if(t STREQUAL "velatrix_ui")
+            continue()
+        endif()
+        _velatrix_reachable(${t} reach)
+        if("velatrix_ui" IN_LIST reach)
+            message(FATAL_ERROR "library ${t} must not link the screen chain velatrix_ui")
+        endif()
+    endforeach()
     foreach(t ${VELATRIX_CORE_TARGETS})
         _velatrix_reachable(${t} reach)
         foreach(lib ${reach})
