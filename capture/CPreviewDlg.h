@@ -16,11 +16,11 @@ public:
     explicit CPreviewDlg(QWidget* mainWindow);
 
     // Switches the camera light for the next capture slot.
-    void ApplyNextLight() { ++m_lightRequests; }
+    void applyNextLight() { ++m_lightRequests; }
     // A device was plugged in or removed.
     void OnDeviceChange() { ++m_deviceChanges; }
     // After an analysis run: empty capture slots, capture layout again.
-    void ReturnToCaptureLayout() { ++m_handBacks; }
+    void returnToCaptureLayout() { ++m_handBacks; }
 
     int lightRequests() const { return m_lightRequests; }
     int deviceChanges() const { return m_deviceChanges; }

@@ -140,14 +140,14 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     };
     // Both run on the worker; each waits until the GUI thread has handled it.
     hooks.completed = [this] {
-        QMetaObject::invokeMethod(this, &CMainDlg::SendCompletion, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(this, &CMainDlg::sendCompletion, Qt::BlockingQueuedConnection);
     };
     hooks.handBack = [this] {
         QMetaObject::invokeMethod(
             this,
             [this] {
                 if (m_preview)
-                    m_preview->ReturnToCaptureLayout();
+                    m_preview->returnToCaptureLayout();
             },
             Qt::BlockingQueuedConnection);
     };
@@ -174,7 +174,7 @@ void CMainDlg::showEvent(QShowEvent* event) {
 void CMainDlg::openStoredVisit() {
     if (visitLoader())
         visitLoader()(m_visitFolder, m_items);
-    SendCompletion();
+    sendCompletion();
 }
 
 void CMainDlg::layoutControls() {
@@ -237,7 +237,7 @@ void CMainDlg::OnMenu(int id) {
     const bool results = theApp().m_bResultsAvailable == 1;
     if (id == 1207) {
         showPanel(id, m_preview);
-        m_preview->ApplyNextLight();
+        m_preview->applyNextLight();
         return;
     }
     if (id == 1208) {
@@ -267,7 +267,7 @@ void CMainDlg::OnMenu(int id) {
     }
 }
 
-void CMainDlg::DiscardResults() {
+void CMainDlg::discardResults() {
     for (CSingleReportDlg*& page : m_single) {
         delete page;
         page = nullptr;
@@ -278,7 +278,7 @@ void CMainDlg::DiscardResults() {
     setItemButtonsVisible(false);
 }
 
-int CMainDlg::StartRun() {
+int CMainDlg::startRun() {
     m_fromHistory = 0;
     if (m_run->start())
         m_loading->exec();
@@ -287,7 +287,7 @@ int CMainDlg::StartRun() {
     return 1;
 }
 
-void CMainDlg::SendCompletion() {
+void CMainDlg::sendCompletion() {
     QEvent message(WM_USER_35);
     QCoreApplication::sendEvent(this, &message);
 }
@@ -301,7 +301,7 @@ bool CMainDlg::event(QEvent* event) {
 }
 
 void CMainDlg::OnAnalysisComplete() {
-    DiscardResults();
+    discardResults();
     if (m_fromHistory == 0)
         m_loading->PostCancel();
     theApp().m_bResultsAvailable = 1;

@@ -38,14 +38,14 @@ public:
 
     // Called by the capture panel once the six captures are in the detection
     // pictures: runs the analysis with the progress box up. Returns 1.
-    int StartRun();
+    int startRun();
 
     // Sends the completion message to this window and returns once it is handled.
-    void SendCompletion();
+    void sendCompletion();
 
     // Drops the report panels and the results-available state (also asked for by
     // the capture panel when a capture is retaken).
-    void DiscardResults();
+    void discardResults();
 
     // The platform's device-change notice, passed on to the capture panel.
     void OnDeviceChange();

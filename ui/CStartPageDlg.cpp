@@ -7,6 +7,7 @@
 #include "CSetupDlg.h"
 #include "CTessalyApp.h"
 #include "CUserDataDlg.h"
+#include "CurrentMember.h"
 #include "LanguageSetting.h"
 #include "ScreenChrome.h"
 #include "SharedFonts.h"
@@ -33,9 +34,14 @@ CGdipButton* makeButton(QWidget* parent, int id, int picture, const QRect& geome
 
 } // namespace
 
+CStartPageDlg::~CStartPageDlg() {
+    CurrentMember::set(nullptr);
+}
+
 CStartPageDlg::CStartPageDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("CStartPageDlg"));
+    CurrentMember::set(&m_currentMember);
     // 1. Background, size and centre, controls.
     CGdiPlusBitmapResource background;
     if (background.Load(439, QStringLiteral("BITMAP")))

@@ -18,6 +18,7 @@ class CStartPageDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CStartPageDlg(QWidget* parent = nullptr);
+    ~CStartPageDlg() override;
 
     int languageSelection() const { return m_nLanguage; }
     // The member every report header reads: the one handed over by member

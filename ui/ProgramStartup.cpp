@@ -11,6 +11,8 @@
 #include <QFont>
 #include <QFontDatabase>
 
+#include <cstdio>
+
 void ProgramStartup::registerFontSubstitutes() {
     const QStringList candidates{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC"),
                                  QStringLiteral("WenQuanYi Micro Hei"),
@@ -25,6 +27,15 @@ void ProgramStartup::registerFontSubstitutes() {
         QFont::insertSubstitutions(QStringLiteral("微软雅黑"), available);
 }
 
+std::string ProgramStartup::instanceName() {
+    // Tests and side-by-side installations pick a private name, so that their
+    // copies neither block nor are blocked by the salon's running program.
+    const QByteArray suffix = qgetenv("VELATRIX_INSTANCE");
+    if (suffix.isEmpty())
+        return kInstanceName;
+    return std::string(kInstanceName) + "-" + suffix.toStdString();
+}
+
 int ProgramStartup::run(const QString& programFolder) {
     registerFontSubstitutes();
     velatrixInitResources();
@@ -33,11 +44,14 @@ int ProgramStartup::run(const QString& programFolder) {
     app.setConfirmHandler(&CMessageBoxDLg::Ask);
 
     // Held until the process ends, however it ends.
-    SingleInstance instance(kInstanceName);
+    SingleInstance instance(instanceName());
     if (!instance.acquire()) {
+        // The tip is for the operator; the line and the status are for whoever
+        // started us from a shell or a script.
+        std::fputs("velatrix: another copy is already running; this one ends.\n", stderr);
         CTipDlg::ShowModal(QStringLiteral("The program is already running."),
                            CTessalyApp::TipError);
-        return 0;
+        return 1;
     }
 
     Workspace::prepare(app);

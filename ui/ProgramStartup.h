@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QString>
 
 // Start-up in the program's order: the single-instance rule, the workspace
@@ -13,6 +15,8 @@ public:
 
     // The name held for as long as the program runs.
     static constexpr const char* kInstanceName = "Velatrix";
+    // kInstanceName, or "Velatrix-<VELATRIX_INSTANCE>" when that variable is set.
+    static std::string instanceName();
     // Interface texts ask for this face; the machine's CJK face stands in for it.
     static void registerFontSubstitutes();
 };

@@ -66,7 +66,7 @@ TEST_F(MainDlgTest, OpensOnTheCapturePanelWithoutReportButtons) {
 TEST_F(MainDlgTest, CompletionMessageShowsTheSummaryAndReportsOnDemand) {
     CMainDlg main(0, QString());
     main.itemResults()[3].score = 77;
-    main.SendCompletion();
+    main.sendCompletion();
     EXPECT_EQ(f.app.m_bResultsAvailable, 1);
     EXPECT_TRUE(reportButtonsShown(main));
     ASSERT_NE(main.summaryPanel(), nullptr);
@@ -82,12 +82,12 @@ TEST_F(MainDlgTest, CompletionMessageShowsTheSummaryAndReportsOnDemand) {
 
     // A second completion replaces every report page with the new values.
     main.itemResults()[3].score = 55;
-    main.SendCompletion();
+    main.sendCompletion();
     EXPECT_EQ(main.singleReportPanel(3), nullptr);
     press(main, "1213");
     EXPECT_EQ(main.singleReportPanel(3)->score(), 55);
 
-    main.DiscardResults();
+    main.discardResults();
     EXPECT_EQ(f.app.m_bResultsAvailable, 0);
     EXPECT_FALSE(reportButtonsShown(main));
     EXPECT_EQ(main.summaryPanel(), nullptr);
@@ -101,7 +101,7 @@ TEST_F(MainDlgTest, AnalysisRunEndsInTheSummaryAndHandsTheCapturePanelBack) {
     for (ItemResult& r : main.itemResults())
         skin.copyTo(r.detectionImage);
 
-    EXPECT_EQ(main.StartRun(), 1); // returns once the progress box has closed
+    EXPECT_EQ(main.startRun(), 1); // returns once the progress box has closed
 
     EXPECT_FALSE(main.progressBox()->isVisible());
     EXPECT_EQ(f.app.m_bResultsAvailable, 1);
@@ -117,7 +117,7 @@ TEST_F(MainDlgTest, AnalysisRunEndsInTheSummaryAndHandsTheCapturePanelBack) {
 TEST_F(MainDlgTest, UnusableCapturesStartNothing) {
     CMainDlg main(0, QString());
     main.itemResults()[5].detectionImage = cv::Mat();
-    EXPECT_EQ(main.StartRun(), 1);
+    EXPECT_EQ(main.startRun(), 1);
     EXPECT_EQ(f.app.m_bResultsAvailable, 0);
     ASSERT_EQ(f.tips.size(), 1);
     EXPECT_TRUE(f.tips[0].startsWith("1:"));
@@ -152,7 +152,7 @@ TEST_F(MainDlgTest, ExitAsksFirstAndBackForgetsTheResults) {
     press(main, "1009");
     EXPECT_EQ(exitCode, 0);
 
-    main.SendCompletion();
+    main.sendCompletion();
     f.app.m_bCameraStreaming = 1;
     press(main, "1031");
     EXPECT_EQ(f.app.m_bResultsAvailable, 0);

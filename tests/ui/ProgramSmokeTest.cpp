@@ -94,7 +94,8 @@ TEST_F(ProgramSmoke, StartsIntoTheStartPageAndRefusesASecondInstance) {
     // The second process shows its tip for two seconds and ends by itself.
     ASSERT_TRUE(second.waitForFinished(20000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(second.readAllStandardError().contains("already running"));
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_EQ(snapshot(dir.path()), before);
 }

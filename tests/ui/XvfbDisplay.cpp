@@ -1,5 +1,6 @@
 #include "XvfbDisplay.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 #include <fcntl.h>
@@ -45,6 +46,10 @@ QProcessEnvironment XvfbDisplay::environment() const {
     env.insert(QStringLiteral("DISPLAY"), m_name);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // A private single-instance name: programs on this display only meet each other.
+    env.insert(
+        QStringLiteral("VELATRIX_INSTANCE"),
+        QStringLiteral("test-%1-%2").arg(QCoreApplication::applicationPid()).arg(m_name.mid(1)));
     return env;
 }
 
