@@ -7,14 +7,10 @@
 
 namespace {
 
-std::string gradedText(const std::function<std::string(int, int)>& lookup, int item, int score) {
-    return lookup ? lookup(item, score) : std::string();
-}
-
-void storeScore(ItemResult& result, int score, const GradedTexts& texts) {
+void storeScore(ItemResult& result, int score, const GradedTextTable& texts) {
     result.score = score;
-    result.resultText = gradedText(texts.resultText, result.item, score);
-    result.suggestionText = gradedText(texts.suggestionText, result.item, score);
+    result.resultText = texts.resultText(result.item, score);
+    result.suggestionText = texts.suggestionText(result.item, score);
 }
 
 // The worker asks for the highest priority the system grants an ordinary
@@ -38,6 +34,15 @@ void fillDetectionImages(ItemResults& items,
     }
 }
 
+ItemResults deepCopy(const ItemResults& items) {
+    ItemResults copy = items;
+    for (ItemResult& r : copy) {
+        r.detectionImage = r.detectionImage.clone();
+        r.analysisImage = r.analysisImage.clone();
+    }
+    return copy;
+}
+
 int skinColourScore(const ItemResults& items) {
     int sum = 0;
     for (int item = 1; item < kSkinItemCount; ++item) {
@@ -46,11 +51,13 @@ int skinColourScore(const ItemResults& items) {
     return sum / 7;
 }
 
-bool scoreItems(ItemResults& items, const GradedTexts& texts) {
-    const bool allAnalysable = std::all_of(items.begin(), items.end(), [](const ItemResult& r) {
-        return isAnalysable(r.detectionImage);
-    });
-    if (!allAnalysable) {
+bool allAnalysable(const ItemResults& items) {
+    return std::all_of(items.begin(), items.end(),
+                       [](const ItemResult& r) { return isAnalysable(r.detectionImage); });
+}
+
+bool scoreItems(ItemResults& items, const GradedTextTable& texts) {
+    if (!allAnalysable(items)) {
         return false;
     }
 
@@ -67,32 +74,29 @@ bool scoreItems(ItemResults& items, const GradedTexts& texts) {
     return true;
 }
 
-AnalysisRun::AnalysisRun(ItemResults& items, Hooks hooks, std::chrono::milliseconds wait)
-    : m_items(items), m_hooks(std::move(hooks)), m_wait(wait) {}
+AnalysisRun::AnalysisRun(Completion completed, std::chrono::milliseconds wait)
+    : m_completed(std::move(completed)), m_wait(wait) {}
 
 AnalysisRun::~AnalysisRun() {
     cancel();
     waitForFinished();
 }
 
-bool AnalysisRun::start() {
+AnalysisRun::Start AnalysisRun::start(const ItemResults& items, GradedTextTable texts) {
     if (m_running.load()) {
-        return false;
+        return Start::StillRunning;
     }
     waitForFinished();
-    const bool allAnalysable = std::all_of(m_items.begin(), m_items.end(), [](const ItemResult& r) {
-        return isAnalysable(r.detectionImage);
-    });
-    if (!allAnalysable) {
-        return false;
+    if (!allAnalysable(items)) {
+        return Start::CaptureUnusable;
     }
     {
         std::lock_guard lock(m_mutex);
         m_cancelled = false;
     }
     m_running.store(true);
-    m_thread = std::thread(&AnalysisRun::work, this);
-    return true;
+    m_thread = std::thread(&AnalysisRun::work, this, ++m_token, deepCopy(items), std::move(texts));
+    return Start::Started;
 }
 
 void AnalysisRun::cancel() {
@@ -114,16 +118,14 @@ bool AnalysisRun::waitOrCancelled() {
     return m_wake.wait_for(lock, m_wait, [this] { return m_cancelled; });
 }
 
-void AnalysisRun::work() {
+void AnalysisRun::work(std::uint64_t token, ItemResults items, GradedTextTable texts) {
     raiseWorkerPriority();
-    scoreItems(m_items, m_hooks.texts);
-    if (!waitOrCancelled()) {
-        if (m_hooks.completed) {
-            m_hooks.completed();
-        }
-        if (m_hooks.handBack) {
-            m_hooks.handBack();
-        }
-    }
+    scoreItems(items, texts);
+    const bool deliver = !waitOrCancelled();
+    // Not running any more before the hand-over: the owner may start the next
+    // run as soon as it has the results, and this one's token is then stale.
     m_running.store(false);
+    if (deliver && m_completed) {
+        m_completed(token, std::move(items));
+    }
 }

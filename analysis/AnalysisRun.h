@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GradedTextTable.h"
 #include "ItemResult.h"
 #include "SkinItem.h"
 
@@ -9,9 +10,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
-#include <string>
 #include <thread>
 
 using ItemResults = std::array<ItemResult, kSkinItemCount>;
@@ -19,12 +20,9 @@ using ItemResults = std::array<ItemResult, kSkinItemCount>;
 // Eight empty results, item i at index i.
 ItemResults makeItemResults();
 
-// The graded-text lookup a run uses: (item index, score) -> UTF-8 text. The GUI
-// side passes the presetting lookups; an empty function gives empty texts.
-struct GradedTexts {
-    std::function<std::string(int item, int score)> resultText;
-    std::function<std::string(int item, int score)> suggestionText;
-};
+// A copy of items whose pictures share no pixels with the originals, so that
+// another thread may work on it while the originals stay in use.
+ItemResults deepCopy(const ItemResults& items);
 
 // Copies the six capture-slot pictures (slot 1 at index 0) into the detection
 // pictures of the items analysed from them: slot 1 into water/oil and gloss,
@@ -37,68 +35,59 @@ void fillDetectionImages(ItemResults& items,
 // (items 1-7), truncated. With every item inside its range this lies in 44-97.
 int skinColourScore(const ItemResults& items);
 
+// True when every detection picture can be analysed.
+bool allAnalysable(const ItemResults& items);
+
 // Scores a visit in place, synchronously: the skin-colour picture first (its
 // own value is not used), then the other items in the fixed order water/oil,
 // gloss, texture, spots, red streaks, sensitivity, pores, each with its graded
 // texts, and last the derived skin-colour score and its texts. Returns false,
 // touching nothing, when any detection picture is not analysable.
-bool scoreItems(ItemResults& items, const GradedTexts& texts);
+bool scoreItems(ItemResults& items, const GradedTextTable& texts);
 
 // One analysis run of a visit on a worker thread.
 //
-// start() checks the eight detection pictures and starts a std::thread that
-// scores them (scoreItems), waits the configured time (6.5 s in the program,
-// so the operator sees the progress box for a steady moment; tests pass 0),
-// then calls `completed` and, once that has returned, `handBack`.
+// start() takes a copy of the eight item results and the graded-text table by
+// value, starts a std::thread that scores the copy (scoreItems), waits the
+// configured time (6.5 s in the program, so the operator sees the progress box
+// for a steady moment; tests pass 0), then hands the scored copy to
+// `completed` together with the run's token.
 //
 // Threading contract:
-// - start(), cancel(), waitForFinished(), isRunning() and the destructor are
-//   called from the owner's (GUI) thread.
-// - From start() until `completed` is entered, the worker owns the item
-//   results; the owner must not read or write them.
-// - `completed` and `handBack` run on the worker thread. `completed` must not
-//   return before the owner has taken the results over: the GUI side makes it a
-//   blocking queued call (Qt::BlockingQueuedConnection) to the main window.
-//   After it returns the results belong to the owner again and the worker
-//   touches them no more. `handBack` returns the capture panel to its first
-//   slot; it too must reach the widgets through a queued call.
-// - cancel() cuts the wait short and suppresses `completed` and `handBack`; an
-//   analysis already under way runs to its end (a fraction of a second).
-//   Never cancel or destroy the run from the GUI thread while the worker may be
-//   blocked inside a blocking queued `completed`: join would wait for the GUI
-//   thread, which waits for the join. The modal progress box keeps the window
-//   from closing during a run, so this does not arise in the program.
-//
-// In the main window, roughly:
-//
-//     m_run = std::make_unique<AnalysisRun>(m_items, AnalysisRun::Hooks{
-//         {[](int i, int s) { return TextLookup::resultText(i, s).toStdString(); },
-//          [](int i, int s) { return TextLookup::suggestionText(i, s).toStdString(); }},
-//         [this] { QMetaObject::invokeMethod(this, &CMainDlg::onAnalysisCompleted,
-//                                            Qt::BlockingQueuedConnection); },
-//         [panel] { QMetaObject::invokeMethod(panel, &CTessalyPicDlg::returnToFirstSlot,
-//                                             Qt::BlockingQueuedConnection); }});
-//     m_run->start();
-//     m_progress->exec(); // closed by onAnalysisCompleted
+// - start(), cancel(), waitForFinished(), isRunning(), token() and the
+//   destructor are called from the owner's (GUI) thread.
+// - The worker touches only its own copy; the owner's results are never shared
+//   with it, so the owner may read, replace or discard them at any time.
+// - `completed` runs on the worker thread and must not block on the owner:
+//   the GUI side posts the results to itself with a queued (non-blocking) call
+//   and compares the token with the run it still waits for, dropping a stale
+//   result. Because nothing waits for the GUI thread, cancel() followed by a
+//   join (what the destructor does) can never deadlock, and an owner that
+//   destroys the run first in its own destructor is safe by construction.
+// - cancel() cuts the wait short and suppresses `completed`; an analysis
+//   already under way runs to its end (a fraction of a second).
 class AnalysisRun {
 public:
-    struct Hooks {
-        GradedTexts texts;
-        std::function<void()> completed;
-        std::function<void()> handBack;
-    };
+    using Completion = std::function<void(std::uint64_t token, ItemResults results)>;
+
+    // Why start() did or did not start a run.
+    enum class Start { Started, StillRunning, CaptureUnusable };
 
     static constexpr std::chrono::milliseconds kDefaultWait{6500};
 
-    AnalysisRun(ItemResults& items, Hooks hooks, std::chrono::milliseconds wait = kDefaultWait);
+    explicit AnalysisRun(Completion completed, std::chrono::milliseconds wait = kDefaultWait);
     ~AnalysisRun();
     AnalysisRun(const AnalysisRun&) = delete;
     AnalysisRun& operator=(const AnalysisRun&) = delete;
 
-    // Starts a run; false when one is still running or a detection picture is
-    // not analysable (then nothing is started and nothing changed). A finished
+    // Starts a run on a copy of items. Refuses while a run is under way and when
+    // a detection picture is not analysable; nothing is started then. A finished
     // run's thread is joined first, so the object can run again.
-    bool start();
+    Start start(const ItemResults& items, GradedTextTable texts);
+
+    // Token of the most recently started run (0 before the first); each start
+    // gets a new one.
+    std::uint64_t token() const { return m_token; }
 
     bool isRunning() const { return m_running.load(); }
 
@@ -109,12 +98,12 @@ public:
     void waitForFinished();
 
 private:
-    void work();
+    void work(std::uint64_t token, ItemResults items, GradedTextTable texts);
     bool waitOrCancelled();
 
-    ItemResults& m_items;
-    Hooks m_hooks;
+    Completion m_completed;
     std::chrono::milliseconds m_wait;
+    std::uint64_t m_token = 0;
 
     std::thread m_thread;
     std::atomic<bool> m_running{false};

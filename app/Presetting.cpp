@@ -50,11 +50,41 @@ QString Presetting::section(const CTessalyApp& app) {
     return QString::number(app.m_nLanguage);
 }
 
-QString Presetting::gradedText(const CTessalyApp& app, int item, int column) {
-    ensureExists(app);
-    QString text = IniFile::read(app.presettingFile(), section(app), key(item, column));
+namespace {
+
+// A stored line break comes back as a line feed.
+QString storedToText(QString text) {
     text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     return text;
+}
+
+} // namespace
+
+QString Presetting::gradedText(const CTessalyApp& app, int item, int column) {
+    ensureExists(app);
+    return storedToText(IniFile::read(app.presettingFile(), section(app), key(item, column)));
+}
+
+QList<QStringList> Presetting::gradedTextRows(const CTessalyApp& app) {
+    ensureExists(app);
+    IniFile::Document doc;
+    QFile file(app.presettingFile());
+    if (file.open(QIODevice::ReadOnly))
+        doc = IniFile::parse(file.readAll());
+    const QString languageSection = section(app);
+    QList<QStringList> rows;
+    for (int item = 0; item < kRows; ++item) {
+        QStringList row;
+        for (int column = 0; column < kColumns; ++column) {
+            bool found = false;
+            QString text = IniFile::find(doc, languageSection, key(item, column), &found);
+            // The same 999-character limit as a single lookup.
+            text.truncate(999);
+            row << storedToText(found ? text : QString());
+        }
+        rows << row;
+    }
+    return rows;
 }
 
 bool Presetting::writeGradedText(const CTessalyApp& app, int item, int column,

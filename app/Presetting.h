@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class CTessalyApp;
 
@@ -10,8 +12,9 @@ class CTessalyApp;
 // byte-order mark and CR LF. A line break inside a graded text is stored as
 // backslash + "n" and comes back as a line feed.
 //
-// Threading: reads may run on any thread (the file is read on every lookup, no
-// cache); writes belong to the GUI thread.
+// Threading: GUI thread. Every call may restore a missing file first, and the
+// file is read on every lookup (no cache); an analysis run gets the texts it
+// needs as a table built here beforehand, never by calling in from its worker.
 class Presetting {
 public:
     static constexpr int kRows = 9;     // items 0-7 and the unused row 8
@@ -28,6 +31,10 @@ public:
     static bool ensureExists(const CTessalyApp& app);
 
     static QString gradedText(const CTessalyApp& app, int item, int column);
+
+    // Every graded text of the current language at once, row by row (kRows rows
+    // of kColumns texts), from one read of the file: what an analysis run needs.
+    static QList<QStringList> gradedTextRows(const CTessalyApp& app);
     static bool writeGradedText(const CTessalyApp& app, int item, int column, const QString& text);
 
     static QString orgName(const CTessalyApp& app);

@@ -6,8 +6,9 @@
 // grading of scores and the graded symptom and suggestion texts of the
 // presetting file.
 //
-// Threading: the lookups only read files and the application state and may run
-// on the analysis worker; chooseLanguageFile() belongs to the GUI thread.
+// Threading: GUI thread only; the lookups read the application state and may
+// restore a missing presetting file. The analysis worker gets its graded texts
+// as a table built beforehand (Presetting::gradedTextRows).
 class TextLookup {
 public:
     // Text of key from section "Setting" of the current language file; "Not found"

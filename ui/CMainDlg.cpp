@@ -7,6 +7,7 @@
 #include "CSummaryReport.h"
 #include "CTessalyApp.h"
 #include "CTessalyPicDlg.h"
+#include "Presetting.h"
 #include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
@@ -67,6 +68,23 @@ std::function<void(int)>& processExit() {
 std::chrono::milliseconds& analysisWait() {
     static std::chrono::milliseconds wait = AnalysisRun::kDefaultWait;
     return wait;
+}
+
+// The graded texts of the current language as the worker needs them, read
+// here on the GUI thread in one pass over the presetting file.
+GradedTextTable gradedTextTable() {
+    const QList<QStringList> rows = Presetting::gradedTextRows(theApp());
+    GradedTextTable table;
+    for (int item = 0; item < kSkinItemCount && item < rows.size(); ++item) {
+        const QStringList& row = rows[item];
+        for (int grade = 0; grade < GradedTextTable::kGradeCount; ++grade) {
+            const int suggestion = grade + GradedTextTable::kGradeCount;
+            if (suggestion < row.size())
+                table.setTexts(item, grade, row[grade].toStdString(),
+                               row[suggestion].toStdString());
+        }
+    }
+    return table;
 }
 
 CGdipButton* makeButton(QWidget* parent, int id, int picture) {
@@ -131,31 +149,23 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     // 4. Report buttons only while results are available.
     setItemButtonsVisible(theApp().m_bResultsAvailable == 1);
 
-    AnalysisRun::Hooks hooks;
-    hooks.texts.resultText = [](int item, int score) {
-        return TextLookup::resultText(item, score).toStdString();
-    };
-    hooks.texts.suggestionText = [](int item, int score) {
-        return TextLookup::suggestionText(item, score).toStdString();
-    };
-    // Both run on the worker; each waits until the GUI thread has handled it.
-    hooks.completed = [this] {
-        QMetaObject::invokeMethod(this, &CMainDlg::sendCompletion, Qt::BlockingQueuedConnection);
-    };
-    hooks.handBack = [this] {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (m_preview)
-                    m_preview->returnToCaptureLayout();
-            },
-            Qt::BlockingQueuedConnection);
-    };
-    m_run = std::make_unique<AnalysisRun>(m_items, std::move(hooks), analysisWait());
+    // The worker only posts; the results are taken over on this thread.
+    m_run = std::make_unique<AnalysisRun>(
+        [this](std::uint64_t token, ItemResults results) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, token, results = std::move(results)]() mutable {
+                    takeRunResults(token, std::move(results));
+                },
+                Qt::QueuedConnection);
+        },
+        analysisWait());
 }
 
 CMainDlg::~CMainDlg() {
-    // A run cannot be under way here: the progress box is modal while it works.
+    // Cancels and joins a run still under way before any member goes; the worker
+    // never waits for this window, so the join cannot deadlock, and events it
+    // posted meanwhile are discarded with the window.
     m_run.reset();
     if (theApp().m_pMainWnd == this)
         theApp().m_pMainWnd = nullptr;
@@ -279,12 +289,36 @@ void CMainDlg::discardResults() {
 }
 
 int CMainDlg::startRun() {
-    m_fromHistory = 0;
-    if (m_run->start())
+    switch (m_run->start(m_items, gradedTextTable())) {
+    case AnalysisRun::Start::Started:
+        m_fromHistory = 0; // a run always produces a new, unsaved visit
+        m_awaitedRun = m_run->token();
         m_loading->exec();
-    else // a capture is missing or unusable: nothing was started
+        break;
+    case AnalysisRun::Start::StillRunning:
+        theApp().ShowTip(TextLookup::text("IDS_ANALYSISING"), CTessalyApp::TipInfo);
+        break;
+    case AnalysisRun::Start::CaptureUnusable:
         theApp().ShowTip(TextLookup::text("IDS_NOT_FINISH"), CTessalyApp::TipError);
+        break;
+    }
     return 1;
+}
+
+void CMainDlg::takeRunResults(std::uint64_t token, ItemResults results) {
+    if (token == 0 || token != m_awaitedRun)
+        return; // a run nobody waits for any more
+    m_awaitedRun = 0;
+    m_items = std::move(results);
+    sendCompletion();
+    // The capture panel starts over at its first slot once the results are shown.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_preview)
+                m_preview->returnToCaptureLayout();
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainDlg::sendCompletion() {
@@ -316,6 +350,7 @@ void CMainDlg::OnDeviceChange() {
 }
 
 void CMainDlg::OnBack() {
+    m_awaitedRun = 0; // a result still on its way belongs to no one now
     CTessalyApp& app = theApp();
     app.m_bResultsAvailable = 0;
     app.m_bNetCameraMode = 0;

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -23,9 +24,12 @@ class QLabel;
 // single-item reports). It owns the eight item results, the progress box and
 // every panel.
 //
-// Threading: GUI thread only, except that the analysis worker delivers the
-// completion message through a blocking queued call and waits until it has
-// been handled.
+// Threading: GUI thread only. An analysis run works on its own copy of the
+// item results and of the graded texts; the worker posts the scored copy back
+// with a queued (non-blocking) call that carries the run's token, and a result
+// whose token is not the awaited one is dropped. The run is destroyed first in
+// the destructor: its worker never waits for this window, so the join ends and
+// no posted result can reach a destroyed window.
 class CMainDlg : public QDialog {
     Q_OBJECT
 public:
@@ -37,7 +41,9 @@ public:
     ~CMainDlg() override;
 
     // Called by the capture panel once the six captures are in the detection
-    // pictures: runs the analysis with the progress box up. Returns 1.
+    // pictures: runs the analysis with the progress box up. Returns 1. While a
+    // run is still under way, or when a capture is missing or unusable, nothing
+    // starts and a tip says which.
     int startRun();
 
     // Sends the completion message to this window and returns once it is handled.
@@ -89,6 +95,7 @@ private slots:
 
 private:
     void OnAnalysisComplete();
+    void takeRunResults(std::uint64_t token, ItemResults results);
     void showPanel(int menuId, QWidget* panel);
     void setItemButtonsVisible(bool visible);
     void layoutControls();
@@ -98,6 +105,7 @@ private:
     QString m_visitFolder;
     ItemResults m_items;
     std::unique_ptr<AnalysisRun> m_run;
+    std::uint64_t m_awaitedRun = 0; // token of the run whose results are wanted; 0 none
     CLoadingDlg* m_loading = nullptr;
 
     QLabel* m_title = nullptr;

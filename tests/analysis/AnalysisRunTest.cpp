@@ -20,13 +20,42 @@ std::array<cv::Mat, kCaptureSlotCount> syntheticSlots() {
     return captures;
 }
 
-GradedTexts taggedTexts() {
-    return {[](int item, int score) {
-                return "r" + std::to_string(item) + ":" + std::to_string(score);
-            },
-            [](int item, int score) {
-                return "s" + std::to_string(item) + ":" + std::to_string(score);
-            }};
+// Every text names its item and grade, so a text from the wrong row or column shows.
+GradedTextTable taggedTexts() {
+    GradedTextTable table;
+    for (int item = 0; item < kSkinItemCount; ++item) {
+        for (int grade = 0; grade < GradedTextTable::kGradeCount; ++grade) {
+            const std::string tag = std::to_string(item) + ":" + std::to_string(grade);
+            table.setTexts(item, grade, "r" + tag, "s" + tag);
+        }
+    }
+    return table;
+}
+
+std::string tag(int item, int score) {
+    return std::to_string(item) + ":" + std::to_string(GradedTextTable::gradeOf(score));
+}
+
+TEST(GradedTextTable, ScoresFindTheTextsOfTheirGrade) {
+    struct Case {
+        int score;
+        int grade;
+    };
+    const Case cases[] = {{100, 0}, {90, 0}, {89, 1}, {80, 1}, {79, 2}, {70, 2},
+                          {69, 3},  {60, 3}, {59, 4}, {0, 4},  {-5, 4}};
+    const GradedTextTable table = taggedTexts();
+    for (const Case& c : cases) {
+        EXPECT_EQ(GradedTextTable::gradeOf(c.score), c.grade) << c.score;
+        EXPECT_EQ(table.resultText(6, c.score), "r6:" + std::to_string(c.grade)) << c.score;
+        EXPECT_EQ(table.suggestionText(6, c.score), "s6:" + std::to_string(c.grade)) << c.score;
+    }
+    // Items outside the table have no texts, and storing one there changes nothing.
+    GradedTextTable outside = taggedTexts();
+    outside.setTexts(kSkinItemCount, 0, "x", "y");
+    outside.setTexts(0, GradedTextTable::kGradeCount, "x", "y");
+    EXPECT_EQ(outside.resultText(kSkinItemCount, 95), "");
+    EXPECT_EQ(outside.suggestionText(-1, 95), "");
+    EXPECT_EQ(outside.resultText(0, 95), "r0:0");
 }
 
 TEST(AnalysisRun, SkinColourScoreIsTheTruncatedMeanOfItems1To7) {
@@ -85,9 +114,8 @@ TEST(AnalysisRun, ScoresEveryItemWithItsTexts) {
             EXPECT_EQ(r.score, own) << item.index;
         }
         EXPECT_EQ(cv::norm(r.analysisImage, expected, cv::NORM_INF), 0) << item.index;
-        EXPECT_EQ(r.resultText, "r" + std::to_string(item.index) + ":" + std::to_string(r.score));
-        EXPECT_EQ(r.suggestionText,
-                  "s" + std::to_string(item.index) + ":" + std::to_string(r.score));
+        EXPECT_EQ(r.resultText, "r" + tag(item.index, r.score)) << item.index;
+        EXPECT_EQ(r.suggestionText, "s" + tag(item.index, r.score)) << item.index;
     }
     EXPECT_EQ(items[kSkinColour].score, skinColourScore(items));
     EXPECT_GT(cv::norm(items[kWaterOil].analysisImage, items[kGloss].analysisImage, cv::NORM_INF),
@@ -105,67 +133,82 @@ TEST(AnalysisRun, RefusesAVisitWithAnUnusablePicture) {
     EXPECT_TRUE(items[kWaterOil].resultText.empty());
 
     int completions = 0;
-    AnalysisRun run(items, {taggedTexts(), [&] { ++completions; }, {}}, 0ms);
-    EXPECT_FALSE(run.start());
+    AnalysisRun run([&](std::uint64_t, ItemResults) { ++completions; }, 0ms);
+    EXPECT_EQ(run.start(items, taggedTexts()), AnalysisRun::Start::CaptureUnusable);
     run.waitForFinished();
     EXPECT_EQ(completions, 0);
+    EXPECT_EQ(run.token(), 0u);
 }
 
-// The worker scores, waits, calls the completion (results ready), then the
-// hand-back, both on its own thread; the owner's thread is free meanwhile.
-TEST(AnalysisRun, CompletesOnTheWorkerAfterTheWait) {
+// The worker scores its own copy, waits, and hands the copy over on its own
+// thread with the run's token; the owner's results are never touched, so the
+// owner may even drop its pictures while the run is under way.
+TEST(AnalysisRun, HandsItsOwnCopyBackWithTheTokenAfterTheWait) {
     ItemResults items = makeItemResults();
     fillDetectionImages(items, syntheticSlots());
+    ItemResults expected = deepCopy(items);
+    ASSERT_TRUE(scoreItems(expected, taggedTexts()));
+
     std::mutex m;
-    std::vector<std::string> events;
+    std::vector<std::uint64_t> tokens;
+    std::vector<ItemResults> delivered;
     std::thread::id completionThread;
-    int skinScoreAtCompletion = -1;
     const auto wait = 150ms;
-    AnalysisRun run(items,
-                    {taggedTexts(),
-                     [&] {
-                         std::lock_guard lock(m);
-                         events.push_back("completed");
-                         completionThread = std::this_thread::get_id();
-                         skinScoreAtCompletion = items[kSkinColour].score;
-                     },
-                     [&] {
-                         std::lock_guard lock(m);
-                         events.push_back("handBack");
-                     }},
-                    wait);
+    AnalysisRun run(
+        [&](std::uint64_t token, ItemResults results) {
+            std::lock_guard lock(m);
+            tokens.push_back(token);
+            delivered.push_back(std::move(results));
+            completionThread = std::this_thread::get_id();
+        },
+        wait);
     const auto started = std::chrono::steady_clock::now();
-    ASSERT_TRUE(run.start());
+    ASSERT_EQ(run.start(items, taggedTexts()), AnalysisRun::Start::Started);
     EXPECT_TRUE(run.isRunning());
-    EXPECT_FALSE(run.start()); // one run at a time
+    EXPECT_EQ(run.start(items, taggedTexts()), AnalysisRun::Start::StillRunning);
+    for (ItemResult& r : items) { // the owner's pictures are its own
+        r.detectionImage.setTo(cv::Scalar::all(0));
+        r.analysisImage.release();
+    }
     run.waitForFinished();
     EXPECT_GE(std::chrono::steady_clock::now() - started, wait);
     EXPECT_FALSE(run.isRunning());
-    EXPECT_EQ(events, (std::vector<std::string>{"completed", "handBack"}));
+    ASSERT_EQ(tokens, (std::vector<std::uint64_t>{1}));
+    EXPECT_EQ(run.token(), 1u);
     EXPECT_NE(completionThread, std::this_thread::get_id());
-    EXPECT_EQ(skinScoreAtCompletion, skinColourScore(items));
-    EXPECT_GE(skinScoreAtCompletion, 44);
+    for (int item = 0; item < kSkinItemCount; ++item) {
+        const auto i = static_cast<std::size_t>(item);
+        const ItemResult& got = delivered[0][i];
+        EXPECT_EQ(got.score, expected[i].score) << item;
+        EXPECT_EQ(got.resultText, expected[i].resultText) << item;
+        EXPECT_EQ(cv::norm(got.analysisImage, expected[i].analysisImage, cv::NORM_INF), 0) << item;
+        EXPECT_TRUE(items[i].analysisImage.empty()) << item;
+        EXPECT_EQ(items[i].score, 0) << item;
+    }
 
-    // The same object runs again.
-    ASSERT_TRUE(run.start());
+    // The same object runs again, under a new token.
+    for (ItemResult& r : items)
+        r = expected[static_cast<std::size_t>(r.item)];
+    ASSERT_EQ(run.start(items, taggedTexts()), AnalysisRun::Start::Started);
     run.waitForFinished();
-    EXPECT_EQ(events.size(), 4u);
+    EXPECT_EQ(tokens, (std::vector<std::uint64_t>{1, 2}));
 }
 
 TEST(AnalysisRun, CancelCutsTheWaitAndCompletesNothing) {
     ItemResults items = makeItemResults();
     fillDetectionImages(items, syntheticSlots());
     int calls = 0;
+    const auto count = [&](std::uint64_t, ItemResults) { ++calls; };
     {
-        AnalysisRun run(items, {taggedTexts(), [&] { ++calls; }, [&] { ++calls; }}, 1h);
-        ASSERT_TRUE(run.start());
+        AnalysisRun run(count, 1h);
+        ASSERT_EQ(run.start(items, taggedTexts()), AnalysisRun::Start::Started);
         run.cancel();
         run.waitForFinished();
         EXPECT_FALSE(run.isRunning());
     }
     {
-        AnalysisRun run(items, {taggedTexts(), [&] { ++calls; }, [&] { ++calls; }}, 1h);
-        ASSERT_TRUE(run.start());
+        AnalysisRun run(count, 1h);
+        ASSERT_EQ(run.start(items, taggedTexts()), AnalysisRun::Start::Started);
     } // destroyed while running: cancels and joins
     EXPECT_EQ(calls, 0);
 }

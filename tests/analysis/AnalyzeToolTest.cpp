@@ -74,7 +74,7 @@ TEST_F(AnalyzeTool, RunPrintsTheEightScoresInItemOrder) {
     }
     ItemResults items = makeItemResults();
     fillDetectionImages(items, captures);
-    ASSERT_TRUE(scoreItems(items, GradedTexts{}));
+    ASSERT_TRUE(scoreItems(items, GradedTextTable{}));
     QStringList scores;
     for (const ItemResult& r : items) {
         scores << QString::number(r.score);

@@ -5,9 +5,11 @@
 #include "CSingleReportDlg.h"
 #include "CSummaryReport.h"
 #include "CTessalyPicDlg.h"
+#include "Presetting.h"
 #include "ScreenFixture.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <opencv2/imgproc.hpp>
 
@@ -26,6 +28,13 @@ bool reportButtonsShown(const CMainDlg& main) {
             return false;
     }
     return true;
+}
+
+void fillWithSkin(CMainDlg& main) {
+    cv::Mat skin(480, 640, CV_8UC3, cv::Scalar(150, 170, 210));
+    cv::circle(skin, {320, 240}, 40, cv::Scalar(90, 100, 130), cv::FILLED);
+    for (ItemResult& r : main.itemResults())
+        skin.copyTo(r.detectionImage);
 }
 
 class MainDlgTest : public ::testing::Test {
@@ -96,10 +105,7 @@ TEST_F(MainDlgTest, CompletionMessageShowsTheSummaryAndReportsOnDemand) {
 TEST_F(MainDlgTest, AnalysisRunEndsInTheSummaryAndHandsTheCapturePanelBack) {
     CMainDlg main(0, QString());
     main.show();
-    cv::Mat skin(480, 640, CV_8UC3, cv::Scalar(150, 170, 210));
-    cv::circle(skin, {320, 240}, 40, cv::Scalar(90, 100, 130), cv::FILLED);
-    for (ItemResult& r : main.itemResults())
-        skin.copyTo(r.detectionImage);
+    fillWithSkin(main);
 
     EXPECT_EQ(main.startRun(), 1); // returns once the progress box has closed
 
@@ -110,6 +116,14 @@ TEST_F(MainDlgTest, AnalysisRunEndsInTheSummaryAndHandsTheCapturePanelBack) {
     for (int i = 1; i < 8; ++i)
         sum += main.itemResults()[i].score;
     EXPECT_EQ(main.itemResults()[0].score, sum / 7);
+    // The texts come from the presetting table of the grade each score has.
+    for (const ItemResult& r : main.itemResults()) {
+        const int column = GradedTextTable::gradeOf(r.score);
+        EXPECT_EQ(QString::fromStdString(r.resultText),
+                  Presetting::gradedText(f.app, r.item, column));
+        EXPECT_EQ(QString::fromStdString(r.suggestionText),
+                  Presetting::gradedText(f.app, r.item, column + 5));
+    }
     EXPECT_FALSE(main.itemResults()[3].resultText.empty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return main.previewPanel()->handBacks() == 1; }, 5000));
 }
@@ -121,6 +135,48 @@ TEST_F(MainDlgTest, UnusableCapturesStartNothing) {
     EXPECT_EQ(f.app.m_bResultsAvailable, 0);
     ASSERT_EQ(f.tips.size(), 1);
     EXPECT_TRUE(f.tips[0].startsWith("1:"));
+}
+
+// While a run is under way a second start is refused with its own tip, and the
+// window may be destroyed mid-run: the worker never waits for it, so the
+// destructor's join returns at once instead of hanging on the 1 h wait.
+TEST_F(MainDlgTest, SecondStartIsRefusedAndClosingMidRunIsSafe) {
+    CMainDlg::setAnalysisWait(std::chrono::hours(1));
+    auto* main = new CMainDlg(0, QString());
+    main->show();
+    fillWithSkin(*main);
+    QTimer::singleShot(0, main, [&] {
+        EXPECT_EQ(main->startRun(), 1);
+        main->progressBox()->PostCancel();
+    });
+    EXPECT_EQ(main->startRun(), 1);
+    ASSERT_EQ(f.tips.size(), 1);
+    EXPECT_TRUE(f.tips[0].startsWith("2:")) << f.tips[0].toStdString();
+    EXPECT_EQ(f.app.m_bResultsAvailable, 0);
+
+    const auto before = std::chrono::steady_clock::now();
+    delete main;
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
+    EXPECT_EQ(f.app.m_pMainWnd, nullptr);
+}
+
+// Leaving the window while a run is under way makes its result stale: when it
+// arrives it changes nothing and does not hand the capture panel back.
+TEST_F(MainDlgTest, AResultNobodyWaitsForIsDropped) {
+    CMainDlg::setAnalysisWait(std::chrono::milliseconds(300));
+    CMainDlg main(0, QString());
+    main.show();
+    fillWithSkin(main);
+    QTimer::singleShot(0, &main, [&] {
+        press(main, "1031");
+        main.progressBox()->PostCancel();
+    });
+    EXPECT_EQ(main.startRun(), 1);
+    QTest::qWait(1500);
+    EXPECT_EQ(f.app.m_bResultsAvailable, 0);
+    EXPECT_EQ(main.summaryPanel(), nullptr);
+    EXPECT_EQ(main.itemResults()[kPores].score, 0);
+    EXPECT_EQ(main.previewPanel()->handBacks(), 0);
 }
 
 TEST_F(MainDlgTest, StoredVisitOpensOnTheSummaryWithoutProgressBox) {

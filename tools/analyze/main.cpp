@@ -212,7 +212,7 @@ int analyseRun(const std::vector<std::string>& args) {
     }
     ItemResults items = makeItemResults();
     fillDetectionImages(items, captures);
-    if (!scoreItems(items, GradedTexts{})) {
+    if (!scoreItems(items, GradedTextTable{})) {
         throw BadInput("a picture cannot be analysed");
     }
     for (int i = 0; i < kSkinItemCount; ++i) {
