@@ -107,13 +107,9 @@ function(velatrix_test)
         # Tests that hold one machine-wide thing (the running program) never overlap.
         set(lock RESOURCE_LOCK ${ARG_LOCK})
     endif()
-    if(ARG_GUI)
-        list(APPEND env "QT_QPA_PLATFORM=offscreen")
-    endif()
+    # GUI tests choose the offscreen platform in their own main() (WidgetTestMain).
     gtest_discover_tests(${ARG_NAME}
         PROPERTIES TIMEOUT 300 ${lock}
-            # One variable only: the property cannot carry a list here.
-            ENVIRONMENT "VELATRIX_PROGRAM_DIR=${VELATRIX_PROGRAM_DIR}"
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()
