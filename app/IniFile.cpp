@@ -1,17 +1,13 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
-
-std::function<void()>& beforeCommitHook() {
-    static std::function<void()> hook;
-    return hook;
-}
 
 QString sectionName(const QString& line, bool* isSection) {
     const QString t = line.trimmed();
@@ -70,39 +66,131 @@ bool isComment(const QString& line) {
 
 } // namespace
 
-IniFile::Document IniFile::parse(const QByteArray& bytes) {
-    Document doc;
-    QString text;
-    const auto b = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
-    if (bytes.size() >= 2 && b(0) == 0xFF && b(1) == 0xFE) {
-        doc.encoding = Encoding::Utf16LE;
-        text = QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
-    } else if (bytes.size() >= 2 && b(0) == 0xFE && b(1) == 0xFF) {
-        doc.encoding = Encoding::Utf16BE;
-        text = QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
-    } else if (bytes.size() >= 3 && b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF) {
-        doc.encoding = Encoding::Utf8Bom;
-        text = QString::fromUtf8(bytes.mid(3));
-    } else {
-        doc.encoding = Encoding::Utf8;
-        text = QString::fromUtf8(bytes);
+namespace {
+
+// One line of the file as bytes: its text runs from begin to end (a CR before
+// the LF excluded), its line end from end to next.
+struct RawLine {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+struct RawText {
+    IniFile::Encoding encoding = IniFile::Encoding::Utf8;
+    int unit = 1;           // bytes per code unit
+    bool bigEndian = false; // for UTF-16
+    qsizetype start = 0;    // first byte after the byte-order mark
+    QList<RawLine> lines;
+};
+
+// A UTF-16 file without a byte-order mark: many zero bytes, all on one side
+// of the code units. UTF-8 and the legacy code pages hold no zero bytes in
+// text, so an odd NUL does not tip the balance.
+int bomlessUtf16(const QByteArray& bytes) {
+    if (bytes.size() < 4 || bytes.size() % 2 != 0)
+        return 0;
+    qsizetype zeroEven = 0;
+    qsizetype zeroOdd = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == 0)
+            (i % 2 == 0 ? zeroEven : zeroOdd) += 1;
     }
-    // A NUL ends the readable text, as it ends a C string.
-    const int nul = text.indexOf(QChar(0));
+    const qsizetype units = bytes.size() / 2;
+    if (zeroOdd >= std::max<qsizetype>(2, units / 4) && zeroEven * 8 <= zeroOdd)
+        return 1; // little endian: the high byte of ASCII is zero
+    if (zeroEven >= std::max<qsizetype>(2, units / 4) && zeroOdd * 8 <= zeroEven)
+        return 2;
+    return 0;
+}
+
+RawText splitRaw(const QByteArray& bytes) {
+    RawText raw;
+    const auto b = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    if (bytes.size() >= 2 && b(0) == 0xFF && b(1) == 0xFE) {
+        raw.encoding = IniFile::Encoding::Utf16LE;
+        raw.start = 2;
+    } else if (bytes.size() >= 2 && b(0) == 0xFE && b(1) == 0xFF) {
+        raw.encoding = IniFile::Encoding::Utf16BE;
+        raw.start = 2;
+    } else if (bytes.size() >= 3 && b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF) {
+        raw.encoding = IniFile::Encoding::Utf8Bom;
+        raw.start = 3;
+    } else if (const int utf16 = bomlessUtf16(bytes)) {
+        raw.encoding =
+            utf16 == 1 ? IniFile::Encoding::Utf16LENoBom : IniFile::Encoding::Utf16BENoBom;
+    }
+    switch (raw.encoding) {
+    case IniFile::Encoding::Utf16LE:
+    case IniFile::Encoding::Utf16LENoBom:
+        raw.unit = 2;
+        break;
+    case IniFile::Encoding::Utf16BE:
+    case IniFile::Encoding::Utf16BENoBom:
+        raw.unit = 2;
+        raw.bigEndian = true;
+        break;
+    default:
+        break;
+    }
+    const qsizetype size = bytes.size();
+    const auto unitAt = [&](qsizetype i) -> unsigned {
+        if (raw.unit == 1)
+            return b(i);
+        return raw.bigEndian ? (b(i) << 8) | b(i + 1) : (b(i + 1) << 8) | b(i);
+    };
+    qsizetype lineStart = raw.start;
+    qsizetype i = raw.start;
+    for (; i + raw.unit <= size; i += raw.unit) {
+        if (unitAt(i) != '\n')
+            continue;
+        RawLine line{lineStart, i, i + raw.unit};
+        if (i - raw.unit >= lineStart && unitAt(i - raw.unit) == '\r')
+            line.end = i - raw.unit;
+        raw.lines << line;
+        lineStart = i + raw.unit;
+    }
+    if (lineStart < size)
+        raw.lines << RawLine{lineStart, size, size};
+    return raw;
+}
+
+// The text of a line's bytes, up to its first NUL.
+QString decodeLine(const QByteArray& bytes, const RawText& raw, const RawLine& line) {
+    const QByteArray body = bytes.mid(line.begin, line.end - line.begin);
+    QString text;
+    if (raw.unit == 1)
+        text = QString::fromUtf8(body);
+    else
+        text = QStringDecoder(raw.bigEndian ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE)
+                   .decode(body);
+    const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text.truncate(nul);
+    return text;
+}
 
-    const int firstBreak = text.indexOf('\n');
-    if (firstBreak >= 0)
-        doc.newline = (firstBreak > 0 && text[firstBreak - 1] == '\r') ? QStringLiteral("\r\n")
-                                                                       : QStringLiteral("\n");
-    doc.endsWithNewline = text.isEmpty() || text.endsWith('\n');
-    doc.lines = text.split('\n');
-    if (doc.endsWithNewline && !doc.lines.isEmpty())
-        doc.lines.removeLast();
-    for (QString& line : doc.lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+QByteArray encodeText(const QString& text, const RawText& raw) {
+    if (raw.unit == 1)
+        return text.toUtf8();
+    return QStringEncoder(raw.bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE)
+        .encode(text);
+}
+
+} // namespace
+
+IniFile::Document IniFile::parse(const QByteArray& bytes) {
+    Document doc;
+    const RawText raw = splitRaw(bytes);
+    doc.encoding = raw.encoding;
+    for (const RawLine& line : raw.lines)
+        doc.lines << decodeLine(bytes, raw, line);
+    if (!raw.lines.isEmpty()) {
+        const RawLine& first = raw.lines.front();
+        if (first.next > first.end)
+            doc.newline =
+                first.next - first.end > raw.unit ? QStringLiteral("\r\n") : QStringLiteral("\n");
+        doc.endsWithNewline = raw.lines.back().next > raw.lines.back().end;
     }
     return doc;
 }
@@ -116,6 +204,10 @@ QByteArray IniFile::serialize(const Document& doc) {
         return QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringEncoder::Utf16LE).encode(text);
     case Encoding::Utf16BE:
         return QByteArray("\xFE\xFF", 2) + QStringEncoder(QStringEncoder::Utf16BE).encode(text);
+    case Encoding::Utf16LENoBom:
+        return QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    case Encoding::Utf16BENoBom:
+        return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
     case Encoding::Utf8Bom:
         return QByteArray("\xEF\xBB\xBF", 3) + text.toUtf8();
     case Encoding::Utf8:
@@ -144,11 +236,7 @@ QString IniFile::find(const Document& doc, const QString& section, const QString
 }
 
 void IniFile::set(Document& doc, const QString& section, const QString& key, const QString& value) {
-    QString stored = value;
-    stored.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-    stored.replace('\n', QStringLiteral("\\n"));
-    stored.replace('\r', QStringLiteral("\\n"));
-    const QString entry = key + '=' + stored;
+    const QString entry = entryLine(key, value);
 
     int header = findSection(doc.lines, section);
     if (header < 0) {
@@ -206,41 +294,133 @@ int IniFile::readInt(const QString& path, const QString& section, const QString&
     return int(negative ? -n : n);
 }
 
-bool IniFile::write(const QString& path, const QString& section, const QString& key,
-                    const QString& value) {
-    Document doc;
+QString IniFile::entryLine(const QString& key, const QString& value) {
+    QString stored = value;
+    stored.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+    stored.replace('\n', QStringLiteral("\\n"));
+    stored.replace('\r', QStringLiteral("\\n"));
+    // The reader drops surrounding blanks and one pair of matching quotes; a
+    // value that would lose either is wrapped in quotes, which the reader removes.
+    if (stored != stored.trimmed() || unquote(stored) != stored)
+        stored = '"' + stored + '"';
+    return key + '=' + stored;
+}
+
+bool IniFile::edit(QByteArray& bytes, const QString& section, const QString& key,
+                   const QString& value, QString* error) {
+    const auto refuse = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // Names the reader could not find again, and values it would not give back.
+    const auto badName = [](const QString& name) {
+        return name.isEmpty() || name != name.trimmed() || name.contains(QChar(0)) ||
+               name.contains('\n') || name.contains('\r');
+    };
+    if (badName(section) || section.contains(']'))
+        return refuse(QStringLiteral("section name \"%1\" cannot be stored").arg(section));
+    if (badName(key) || key.contains('=') || key.startsWith('[') || key.startsWith(';'))
+        return refuse(QStringLiteral("key name \"%1\" cannot be stored").arg(key));
+    if (value.contains(QChar(0)))
+        return refuse(QStringLiteral("a value with a NUL character cannot be stored"));
+
+    const RawText raw = splitRaw(bytes);
+    if (raw.unit == 2 && (bytes.size() - raw.start) % 2 != 0)
+        return refuse(QStringLiteral("the UTF-16 file ends in half a character"));
+    QStringList texts;
+    for (const RawLine& line : raw.lines)
+        texts << decodeLine(bytes, raw, line);
+
+    // The line end new lines get: the file's first one, CR LF in a file without.
+    QByteArray newline = encodeText(QStringLiteral("\r\n"), raw);
+    for (const RawLine& line : raw.lines) {
+        if (line.next > line.end) {
+            newline = bytes.mid(line.end, line.next - line.end);
+            break;
+        }
+    }
+    const QByteArray entry = encodeText(entryLine(key, value), raw);
+
+    QByteArray out;
+    const int header = findSection(texts, section);
+    if (header < 0) {
+        out = bytes;
+        if (!raw.lines.isEmpty() && raw.lines.back().next == raw.lines.back().end)
+            out += newline;
+        out += encodeText('[' + section + ']', raw) + newline + entry + newline;
+    } else {
+        const int end = sectionEnd(texts, header);
+        int lastEntry = header;
+        int found = -1;
+        for (int i = header + 1; i < end && found < 0; ++i) {
+            if (texts[i].trimmed().isEmpty())
+                continue;
+            lastEntry = i;
+            QString k, v;
+            if (!isComment(texts[i]) && splitEntry(texts[i], &k, &v) && sameName(k, key))
+                found = i;
+        }
+        if (found >= 0) {
+            const RawLine& line = raw.lines[found];
+            out = bytes.left(line.begin) + entry + bytes.mid(line.end);
+        } else {
+            const RawLine& line = raw.lines[lastEntry];
+            if (line.next > line.end) {
+                // Inserted after that line, with the same line end it has.
+                out = bytes.left(line.next) + entry + bytes.mid(line.end, line.next - line.end) +
+                      bytes.mid(line.next);
+            } else {
+                out = bytes + newline + entry;
+            }
+        }
+    }
+
+    // The edit must read back as written; otherwise the file is left alone.
+    bool found = false;
+    const QString readBack = find(parse(out), section, key, &found);
+    QString expected = entryLine(key, value).mid(key.size() + 1);
+    expected = unquote(expected.trimmed());
+    if (!found || readBack != expected)
+        return refuse(QStringLiteral("the key would not read back as written"));
+    bytes = out;
+    return true;
+}
+
+bool IniFile::writeMany(const QString& path, const QString& section,
+                        const QList<QPair<QString, QString>>& entries, QString* error) {
+    const auto refuse = [error, &path](const QString& why) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, why);
+        return false;
+    };
+    QByteArray bytes;
     QFileInfo info(path);
     if (info.exists()) {
         // A read-only file stays read-only: the rename below would replace it.
         if (!info.isFile() || !info.isWritable() ||
             !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
-            return false;
+            return refuse(QStringLiteral("the file is read-only"));
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return false;
-        doc = parse(file.readAll());
-    } else {
-        doc.lines.clear();
+            return refuse(file.errorString());
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return refuse(file.errorString());
     }
-    set(doc, section, key, value);
+    for (const auto& [key, value] : entries) {
+        QString why;
+        if (!edit(bytes, section, key, value, &why))
+            return refuse(why);
+    }
+    return AtomicFile::write(path, bytes, error);
+}
 
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialize(doc);
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    if (beforeCommitHook())
-        beforeCommitHook()();
-    if (!out.commit())
-        return false;
-    if (info.exists())
-        QFile::setPermissions(path, info.permissions());
-    return true;
+bool IniFile::write(const QString& path, const QString& section, const QString& key,
+                    const QString& value, QString* error) {
+    return writeMany(path, section, {{key, value}}, error);
 }
 
 void IniFile::setBeforeCommitHookForTesting(std::function<void()> hook) {
-    beforeCommitHook() = std::move(hook);
+    AtomicFile::setBeforeRenameHookForTesting(std::move(hook));
 }

@@ -3,6 +3,8 @@
 #include "CTessalyApp.h"
 #include "SafeFileName.h"
 
+#include <QFileInfo>
+
 QString DataPaths::memberDatabase(const CTessalyApp& app) {
     return app.m_strAppPath + QStringLiteral("UserData.mdb");
 }
@@ -56,10 +58,33 @@ QString DataPaths::standardMemberPicture(const CTessalyApp& app) {
     return app.m_strAppPath + QStringLiteral("standard/photo/women.bmp");
 }
 
+namespace {
+
+// The member's folder inside base: its current mapping, or the folder an
+// earlier version made under the older mapping while only that one exists
+// and cannot belong to another name.
+QString memberFolderIn(const QString& base, const QString& name) {
+    const QString current = base + SafeFileName::fromName(name);
+    if (QFileInfo::exists(current) || !SafeFileName::legacyBelongsTo(name))
+        return current;
+    const QString legacy = base + SafeFileName::legacyFromName(name);
+    return QFileInfo(legacy).isDir() ? legacy : current;
+}
+
+} // namespace
+
 QString DataPaths::memberReportFolder(const CTessalyApp& app, const QString& name) {
-    return app.m_strAppPath + QStringLiteral("Reports/") + SafeFileName::fromName(name);
+    return memberFolderIn(app.m_strAppPath + QStringLiteral("Reports/"), name);
 }
 
 QString DataPaths::memberPictureFolder(const CTessalyApp& app, const QString& name) {
-    return app.m_strImagePath + '/' + SafeFileName::fromName(name);
+    return memberFolderIn(app.m_strImagePath + '/', name);
+}
+
+QString DataPaths::guestReportFolder(const CTessalyApp& app) {
+    return app.m_strAppPath + QStringLiteral("Reports/Guest");
+}
+
+QString DataPaths::guestPictureFolder(const CTessalyApp& app) {
+    return app.m_strImagePath + QStringLiteral("/Guest");
 }

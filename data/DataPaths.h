@@ -24,7 +24,13 @@ public:
 
     // The member's report folder "Reports/<name>" and picture folder
     // "Guests-Image/<name>" (the capture panel creates them, the report store
-    // fills them).
+    // fills them). A folder made by an earlier version under the older name
+    // mapping is returned while no folder of the current mapping exists and
+    // the older folder can belong to no other name (SafeFileName).
     static QString memberReportFolder(const CTessalyApp& app, const QString& name);
     static QString memberPictureFolder(const CTessalyApp& app, const QString& name);
+    // The walk-in guests' folders "Reports/Guest" and "Guests-Image/Guest"; a
+    // member named "Guest" shares them.
+    static QString guestReportFolder(const CTessalyApp& app);
+    static QString guestPictureFolder(const CTessalyApp& app);
 };

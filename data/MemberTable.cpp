@@ -5,6 +5,7 @@
 #include "FolderTree.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 MemberTable::MemberTable(const CTessalyApp& app) : m_app(app), m_rows(QStringLiteral("member")) {}
 
@@ -92,16 +93,36 @@ DataResult MemberTable::remove(const MemberRecord& record) {
 }
 
 void MemberTable::removeFoldersOf(const QString& name) {
-    // The folders belong to the name, not to the member: while a namesake
-    // remains they hold that member's visits. When the check itself fails,
-    // keeping the folders is the safe side.
+    // The folders belong to the name, not to the member: while any remaining
+    // member's name leads to the same folder it holds that member's visits, and
+    // the guests' folders are never a member's to delete. When the check itself
+    // fails, keeping the folders is the safe side.
+    const QString reportFolder = DataPaths::memberReportFolder(m_app, name);
+    const QString pictureFolder = DataPaths::memberPictureFolder(m_app, name);
+    const auto same = [](const QString& a, const QString& b) {
+        return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+               QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    };
+    bool keepReports = same(reportFolder, DataPaths::guestReportFolder(m_app));
+    bool keepPictures = same(pictureFolder, DataPaths::guestPictureFolder(m_app));
+
     DataConnection& db = m_rows.db();
-    if (!db.OpenQuery(DataConnection::Query::ByName, name))
+    if (!db.OpenQuery(DataConnection::Query::All))
         return;
-    const bool namesakeLeft = !db.AtEnd();
+    bool complete = true;
+    for (; complete && !db.AtEnd(); complete = db.MoveNext()) {
+        const QString other = db.FieldText(QStringLiteral("Name"));
+        keepReports =
+            keepReports || same(reportFolder, DataPaths::memberReportFolder(m_app, other));
+        keepPictures =
+            keepPictures || same(pictureFolder, DataPaths::memberPictureFolder(m_app, other));
+    }
     db.CloseQuery();
-    if (namesakeLeft)
+    // A read error part way through leaves the walk unfinished: keep both.
+    if (!complete)
         return;
-    FolderTree::remove(DataPaths::memberReportFolder(m_app, name));
-    FolderTree::remove(DataPaths::memberPictureFolder(m_app, name));
+    if (!keepReports)
+        FolderTree::remove(reportFolder);
+    if (!keepPictures)
+        FolderTree::remove(pictureFolder);
 }

@@ -41,12 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SafeNames,
     ::testing::Values(NameCase{"Anna", "Anna"}, NameCase{"王芳", "王芳"},
                       NameCase{"陳 美玲", "陳 美玲"}, NameCase{"O'Brien", "O'Brien"},
-                      NameCase{"100%", "100%"}, NameCase{".hidden", ".hidden"},
-                      NameCase{"...", "..."}, NameCase{"a\\b", "a\\b"}, NameCase{"a/b", "a%2Fb"},
+                      NameCase{"100%", "100%25"}, NameCase{"a%2Fb", "a%252Fb"},
+                      NameCase{".hidden", ".hidden"}, NameCase{"...", "..."},
+                      NameCase{"a\\b", "a\\b"}, NameCase{"a/b", "a%2Fb"},
                       NameCase{"/etc/passwd", "%2Fetc%2Fpasswd"},
                       NameCase{"../victim", "..%2Fvictim"}, NameCase{"../../..", "..%2F..%2F.."},
-                      NameCase{".", "%2E"}, NameCase{"..", "%2E%2E"}, NameCase{"", "%00"},
-                      NameCase{QString("a") + QChar(0) + "b", "a%00b"},
+                      NameCase{".", "%2E"}, NameCase{"..", "%2E%2E"}, NameCase{"", "%"},
+                      NameCase{"%", "%25"}, NameCase{QString("a") + QChar(0) + "b", "a%00b"},
                       NameCase{"line\nbreak", "line%0Abreak"}, NameCase{"tab\t", "tab%09"}));
 
 TEST(SafeNames, LongNamesFitOneFileNameAndStayApart) {

@@ -5,8 +5,10 @@
 #include "MemberTable.h"
 #include "ProductTable.h"
 #include "RawDatabase.h"
+#include "SafeFileName.h"
 #include "TempProgramFolder.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -230,6 +232,111 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileName{"DownAndUp", "Other/../.."}, HostileName{"SubFolder", "a/b"},
                       HostileName{"DefaultPicture", "default"}, HostileName{"Empty", ""},
                       HostileName{"Nul", QString("nul") + QChar(0) + "name"}));
+
+struct NamePair {
+    const char* label;
+    QString kept;
+    QString deleted;
+};
+
+void PrintTo(const NamePair& p, std::ostream* os) {
+    *os << p.label;
+}
+
+class CollidingNames : public TablesTest, public ::testing::WithParamInterface<NamePair> {
+protected:
+    // Two files in each of the member's folders, as a visit leaves them.
+    QStringList fillFolders(const QString& name) {
+        const QString marker = QString::fromLatin1(
+            QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Md5).toHex());
+        const QStringList files{DataPaths::memberReportFolder(app, name) + "/202401011200/" +
+                                    marker + ".ini",
+                                DataPaths::memberPictureFolder(app, name) + "/" + marker + ".bmp"};
+        for (const QString& f : files) {
+            QDir().mkpath(QFileInfo(f).absolutePath());
+            QFile out(f);
+            EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write("visit");
+        }
+        return files;
+    }
+};
+
+// Names that once shared one folder name. Deleting either member leaves every
+// file of the other where it was.
+TEST_P(CollidingNames, DeletingOneKeepsTheOthersFolders) {
+    const NamePair& pair = GetParam();
+    for (const bool reversed : {false, true}) {
+        SCOPED_TRACE(reversed ? "deleting the first" : "deleting the second");
+        TempProgramFolder own;
+        app.m_strAppPath = own.path();
+        app.m_strImagePath = own.path() + "Guests-Image";
+        const QString kept = reversed ? pair.deleted : pair.kept;
+        const QString deleted = reversed ? pair.kept : pair.deleted;
+
+        MemberTable table(app);
+        ASSERT_TRUE(table.open());
+        MemberRecord keptMember = member("1", kept);
+        MemberRecord deletedMember = member("2", deleted);
+        ASSERT_EQ(table.add(keptMember), DataResult::Ok);
+        ASSERT_EQ(table.add(deletedMember), DataResult::Ok);
+        const QStringList keptFiles = fillFolders(kept);
+        fillFolders(deleted);
+
+        ASSERT_EQ(table.remove(deletedMember), DataResult::Ok);
+        for (const QString& f : keptFiles)
+            EXPECT_TRUE(QFileInfo::exists(f)) << f.toStdString();
+        table.close();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, CollidingNames,
+    ::testing::Values(NamePair{"EscapedSlash", "a/b", "a%2Fb"},
+                      NamePair{"EscapedPercent", "%", "%25"}, NamePair{"EmptyAndPercent", "", "%"},
+                      NamePair{"DotAndEscapedDot", ".", "%2E"},
+                      NamePair{"ParentAndEscaped", "..", "%2E%2E"},
+                      NamePair{"NulAndEmpty", QString(QChar(0)), ""},
+                      NamePair{"NulAndEscapedNul", QString("x") + QChar(0), "x%00"},
+                      NamePair{"LineBreak", "a\nb", "a%0Ab"},
+                      NamePair{"LongNamesSharingTheirStart", QString(300, 'x') + "1",
+                               QString(300, 'x') + "2"},
+                      NamePair{"LongEscapes", QString(200, '%'), QString(200, '%') + "%"},
+                      NamePair{"CaseDiffers", "Ann", "ann"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(TablesTest, MemberNamedGuestNeverDeletesTheGuestsFolders) {
+    folder.write("Reports/Guest/202401011200/info.ini", "walk-in");
+    folder.write("Guests-Image/Guest/compare.bmp", "walk-in");
+    MemberTable table(app);
+    ASSERT_TRUE(table.open());
+    MemberRecord guest = member("1", "Guest");
+    ASSERT_EQ(table.add(guest), DataResult::Ok);
+    EXPECT_EQ(DataPaths::memberReportFolder(app, "Guest"), DataPaths::guestReportFolder(app));
+    ASSERT_EQ(table.remove(guest), DataResult::Ok);
+    EXPECT_TRUE(exists("Reports/Guest/202401011200/info.ini"));
+    EXPECT_TRUE(exists("Guests-Image/Guest/compare.bmp"));
+}
+
+// Folders made before "%" was escaped are found under their old name when
+// that name can be nobody else's.
+TEST_F(TablesTest, FoldersOfTheOlderMappingAreFoundWhenUnambiguous) {
+    touch("Reports/50%off/202401011200/info.ini");
+    EXPECT_EQ(DataPaths::memberReportFolder(app, "50%off"), folder.file("Reports/50%off"));
+    EXPECT_EQ(DataPaths::memberPictureFolder(app, "50%off"), app.m_strImagePath + "/50%25off")
+        << "no older folder: the current name";
+
+    // "a%2Fb" is the current name of "a/b"'s folder: member "a%2Fb" never takes it.
+    touch("Reports/a%2Fb/202401011200/info.ini");
+    EXPECT_EQ(DataPaths::memberReportFolder(app, "a%2Fb"), folder.file("Reports/a%252Fb"));
+    EXPECT_EQ(DataPaths::memberReportFolder(app, "a/b"), folder.file("Reports/a%2Fb"));
+
+    // A long name's folder under the older hash tag.
+    const QString longName = QString(300, 'y');
+    touch("Reports/" + SafeFileName::legacyFromName(longName) + "/old.ini");
+    EXPECT_EQ(DataPaths::memberReportFolder(app, longName),
+              folder.file("Reports/" + SafeFileName::legacyFromName(longName)));
+}
 
 TEST_F(TablesTest, DeletingFollowsNoSymbolicLink) {
     touch("outside/precious.jpg");
