@@ -64,6 +64,16 @@ std::function<void(int)>& processExit() {
     return exitProcess;
 }
 
+CameraSystem*& cameraSystem() {
+    static CameraSystem* system = nullptr;
+    return system;
+}
+
+NetworkCamera::Factory& networkCameraFactory() {
+    static NetworkCamera::Factory factory;
+    return factory;
+}
+
 std::chrono::milliseconds& analysisWait() {
     static std::chrono::milliseconds wait = AnalysisRun::kDefaultWait;
     return wait;
@@ -88,6 +98,14 @@ void CMainDlg::setProcessExit(std::function<void(int)> exitProcess) {
 
 void CMainDlg::setAnalysisWait(std::chrono::milliseconds wait) {
     analysisWait() = wait;
+}
+
+void CMainDlg::setCameraSystem(CameraSystem* system) {
+    cameraSystem() = system;
+}
+
+void CMainDlg::setNetworkCameraFactory(NetworkCamera::Factory factory) {
+    networkCameraFactory() = std::move(factory);
 }
 
 CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
@@ -124,7 +142,17 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     m_menu[0]->SetToggle(true);
 
     // 3. The capture panel, shown on the content rectangle.
-    m_preview = new CPreviewDlg(this);
+    CPreviewDlg::Cameras cameras{&m_frameSinks, cameraSystem(), networkCameraFactory()};
+    CPreviewDlg::MainWindowCalls calls;
+    calls.itemResults = [this]() -> ItemResults& { return m_items; };
+    calls.startRun = [this] { startRun(); };
+    calls.discardResults = [this] { discardResults(); };
+    calls.showAbout = [] {
+        theApp().ShowTip(TextLookup::text("IDS_APP_NAME") + ' ' +
+                             QCoreApplication::applicationVersion(),
+                         CTessalyApp::TipInfo);
+    };
+    m_preview = new CPreviewDlg(this, std::move(cameras), std::move(calls));
     m_preview->setGeometry(m_content);
     m_preview->show();
 
@@ -157,6 +185,9 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
 CMainDlg::~CMainDlg() {
     // A run cannot be under way here: the progress box is modal while it works.
     m_run.reset();
+    // The panels go before the frame sinks they are registered with.
+    delete m_preview;
+    m_preview = nullptr;
     if (theApp().m_pMainWnd == this)
         theApp().m_pMainWnd = nullptr;
 }
