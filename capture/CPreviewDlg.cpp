@@ -177,18 +177,8 @@ void CPreviewDlg::createControls() {
             makeTimer(18 + light, kLightRepeatMs, true);
     m_lightNextTimer = makeTimer(22, kLightAfterShowMs, true);
 
-    connect(m_aboutTimer, &QTimer::timeout, this, [this] {
-        if (m_calls.showAbout)
-            m_calls.showAbout();
-    });
-    connect(m_detectTimer, &QTimer::timeout, this, &CPreviewDlg::onDetectionTimer);
-    connect(m_sequenceTimer, &QTimer::timeout, this, &CPreviewDlg::onSequenceTimer);
-    connect(m_failureTimer, &QTimer::timeout, this, [this] { OnCameraConnect(1); });
-    connect(m_dotTimer, &QTimer::timeout, this, &CPreviewDlg::onDotTimer);
-    for (int light = 1; light <= 3; ++light)
-        connect(m_lightTimers[static_cast<std::size_t>(light - 1)], &QTimer::timeout, this,
-                [this, light] { repeatLight(light); });
-    connect(m_lightNextTimer, &QTimer::timeout, this, &CPreviewDlg::applyNextLight);
+    for (const auto& [id, timer] : m_timers)
+        connect(timer, &QTimer::timeout, this, [this, id = id] { OnTimer(id); });
 }
 
 void CPreviewDlg::establishMemberFolders() {
@@ -200,6 +190,41 @@ void CPreviewDlg::establishMemberFolders() {
     // A folder that cannot be created keeps its path; saving reports it later.
     QDir().mkpath(app.m_strMemberImagePath);
     QDir().mkpath(app.m_strReportPath);
+}
+
+void CPreviewDlg::OnTimer(int timerId) {
+    switch (timerId) {
+    case 13:
+        m_aboutTimer->stop();
+        if (m_calls.showAbout)
+            m_calls.showAbout();
+        break;
+    case 14:
+        onDetectionTimer();
+        break;
+    case 15:
+        onSequenceTimer();
+        break;
+    case 17:
+        m_failureTimer->stop();
+        OnCameraConnect(1);
+        break;
+    case 18:
+        onDotTimer();
+        break;
+    case 19:
+    case 20:
+    case 21:
+        m_lightTimers[static_cast<std::size_t>(timerId - 19)]->stop();
+        repeatLight(timerId - 18);
+        break;
+    case 22:
+        m_lightNextTimer->stop();
+        applyNextLight();
+        break;
+    default:
+        break;
+    }
 }
 
 bool CPreviewDlg::isTimerActive(int timerId) const {

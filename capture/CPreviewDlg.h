@@ -92,6 +92,10 @@ public:
     void OnCameraConnect(long long lParam);
     void OnStreamOpened();
     void OnCameraConnecting();
+    // The panel's timers by number: 13 about box, 14 first detection, 15
+    // single-area step, 17 not-connected notice, 18 dots, 19-21 light repeat
+    // (white, polarized, ultraviolet), 22 light after the controls appear.
+    void OnTimer(int timerId);
 
     // What tests and the other pages read.
     CameraDevice* cameraDevice() const { return m_device.get(); }
