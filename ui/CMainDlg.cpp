@@ -65,6 +65,16 @@ std::function<void(int)>& processExit() {
     return exitProcess;
 }
 
+CameraSystem*& cameraSystem() {
+    static CameraSystem* system = nullptr;
+    return system;
+}
+
+NetworkCamera::Factory& networkCameraFactory() {
+    static NetworkCamera::Factory factory;
+    return factory;
+}
+
 std::chrono::milliseconds& analysisWait() {
     static std::chrono::milliseconds wait = AnalysisRun::kDefaultWait;
     return wait;
@@ -108,6 +118,14 @@ void CMainDlg::setAnalysisWait(std::chrono::milliseconds wait) {
     analysisWait() = wait;
 }
 
+void CMainDlg::setCameraSystem(CameraSystem* system) {
+    cameraSystem() = system;
+}
+
+void CMainDlg::setNetworkCameraFactory(NetworkCamera::Factory factory) {
+    networkCameraFactory() = std::move(factory);
+}
+
 CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_fromHistory(fromHistory),
       m_visitFolder(visitFolder), m_items(makeItemResults()) {
@@ -142,7 +160,17 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     m_menu[0]->SetToggle(true);
 
     // 3. The capture panel, shown on the content rectangle.
-    m_preview = new CPreviewDlg(this);
+    CPreviewDlg::Cameras cameras{&m_frameSinks, cameraSystem(), networkCameraFactory()};
+    CPreviewDlg::MainWindowCalls calls;
+    calls.itemResults = [this]() -> ItemResults& { return m_items; };
+    calls.startRun = [this] { startRun(); };
+    calls.discardResults = [this] { discardResults(); };
+    calls.showAbout = [] {
+        theApp().ShowTip(TextLookup::text("IDS_APP_NAME") + ' ' +
+                             QCoreApplication::applicationVersion(),
+                         CTessalyApp::TipInfo);
+    };
+    m_preview = new CPreviewDlg(this, std::move(cameras), std::move(calls));
     m_preview->setGeometry(m_content);
     m_preview->show();
 
@@ -167,6 +195,9 @@ CMainDlg::~CMainDlg() {
     // never waits for this window, so the join cannot deadlock, and events it
     // posted meanwhile are discarded with the window.
     m_run.reset();
+    // The panels go before the frame sinks they are registered with.
+    delete m_preview;
+    m_preview = nullptr;
     if (theApp().m_pMainWnd == this)
         theApp().m_pMainWnd = nullptr;
 }

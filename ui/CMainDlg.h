@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AnalysisRun.h"
+#include "FrameSinks.h"
+#include "NetworkCamera.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -17,6 +19,7 @@ class CPreviewDlg;
 class CSingleReportDlg;
 class CSummaryReport;
 class CTessalyPicDlg;
+class CameraSystem;
 class QLabel;
 
 // The main window: an eleven-button menu on the left and a content area that
@@ -65,6 +68,8 @@ public:
     CSummaryReport* summaryPanel() const { return m_summary; }
     CSingleReportDlg* singleReportPanel(int item) const { return m_single[item]; }
     CLoadingDlg* progressBox() const { return m_loading; }
+    // Where camera frames go: the capture panel and the comparison screen register here.
+    FrameSinks& frameSinks() { return m_frameSinks; }
 
     // The menu in its top-to-bottom order, and the skin item each report button opens.
     static constexpr std::array<int, 11> kMenuIds{1207, 1208, 1218, 1209, 1210, 1212,
@@ -79,6 +84,10 @@ public:
     static void setVisitLoader(VisitLoader loader);
     static void setProcessExit(std::function<void(int)> exitProcess);
     static void setAnalysisWait(std::chrono::milliseconds wait);
+    // The cameras the capture panel uses: the program installs its V4L2 system
+    // and Wi-Fi camera source, tests their fakes. Without them no camera is found.
+    static void setCameraSystem(CameraSystem* system);
+    static void setNetworkCameraFactory(NetworkCamera::Factory factory);
 
 protected:
     bool event(QEvent* event) override;
@@ -104,6 +113,7 @@ private:
     int m_fromHistory;
     QString m_visitFolder;
     ItemResults m_items;
+    FrameSinks m_frameSinks;
     std::unique_ptr<AnalysisRun> m_run;
     std::uint64_t m_awaitedRun = 0; // token of the run whose results are wanted; 0 none
     CLoadingDlg* m_loading = nullptr;

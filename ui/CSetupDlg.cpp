@@ -3,12 +3,14 @@
 #include "CGdipButton.h"
 #include "CSuggestionDlg.h"
 #include "CTessalyApp.h"
+#include "IniFile.h"
 #include "Presetting.h"
 #include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "SkinItem.h"
 #include "TextLookup.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,6 +24,24 @@ namespace {
 
 const QString kFieldStyle = QStringLiteral("color: rgb(80,80,80); background: rgb(187,211,238);"
                                            " border: none; padding: 0 6px;");
+
+const QString kSetupSection = QStringLiteral("setup");
+// The Wi-Fi camera's own address on the access point it opens.
+const QString kDefaultNetCamera = QStringLiteral("192.168.1.1");
+
+// Four numbers 0-255 separated by dots: the only form the camera address takes.
+bool isCameraAddress(const QString& text) {
+    const QStringList parts = text.split('.');
+    if (parts.size() != 4)
+        return false;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int n = part.toInt(&ok);
+        if (!ok || part.isEmpty() || part.size() > 3 || n < 0 || n > 255 || part.startsWith('+'))
+            return false;
+    }
+    return true;
+}
 
 QLabel* makeLabel(QWidget* parent, int id, const QString& text, const QFont& font,
                   const QColor& colour) {
@@ -88,6 +108,27 @@ CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     }
     m_items->setCurrentIndex(0);
 
+    const QString settings = app.settingsFile();
+    QLabel* cameraLabel = makeLabel(this, 1291, TextLookup::text("IDS_NETCAMERA_ADDRESS"),
+                                    SharedFonts::label(), grey);
+    cameraLabel->setGeometry(40, kSize.height() - 38, 220, 32);
+    m_netCamera = new QLineEdit(this);
+    m_netCamera->setObjectName(QStringLiteral("1288"));
+    m_netCamera->setFont(SharedFonts::label());
+    m_netCamera->setStyleSheet(kFieldStyle);
+    m_netCamera->setMaxLength(15);
+    m_netCamera->setGeometry(270, kSize.height() - 38, 220, 32);
+    m_netCamera->setText(
+        IniFile::read(settings, kSetupSection, QStringLiteral("netcamera"), kDefaultNetCamera, 16));
+    m_netCameraAuto = new QCheckBox(TextLookup::text("IDS_NETCAMERA_AUTO"), this);
+    m_netCameraAuto->setObjectName(QStringLiteral("1289"));
+    m_netCameraAuto->setFont(SharedFonts::label());
+    m_netCameraAuto->setStyleSheet(
+        QStringLiteral("color: rgb(80,80,80); background: transparent;"));
+    m_netCameraAuto->setGeometry(520, kSize.height() - 38, 600, 32);
+    m_netCameraAuto->setChecked(
+        IniFile::readInt(settings, kSetupSection, QStringLiteral("netcamera_auto"), 0) == 1);
+
     connect(m_items, &QComboBox::currentIndexChanged, this, &CSetupDlg::OnItemChanged);
     connect(m_save, &QAbstractButton::clicked, this, &CSetupDlg::OnSave);
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
@@ -112,10 +153,27 @@ void CSetupDlg::OnItemChanged(int index) {
 
 void CSetupDlg::OnSave() {
     const CTessalyApp& app = theApp();
+    // A mistyped camera address is refused before anything is written.
+    const QString cameraAddress = m_netCamera->text().trimmed();
+    if (!isCameraAddress(cameraAddress)) {
+        app.ShowTip(TextLookup::text("IDS_NETCAMERA_INVALID"), CTessalyApp::TipError);
+        return;
+    }
     bool saved = true;
     for (CSuggestionDlg* editor : m_editors)
         saved = editor->Save() && saved;
     saved = Presetting::writeOrgName(app, m_orgName->text()) && saved;
+    bool cameraSaved = IniFile::write(app.settingsFile(), kSetupSection,
+                                      QStringLiteral("netcamera"), cameraAddress);
+    cameraSaved =
+        IniFile::write(app.settingsFile(), kSetupSection, QStringLiteral("netcamera_auto"),
+                       m_netCameraAuto->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
+        cameraSaved;
+    if (!cameraSaved) {
+        app.ShowTip(TextLookup::text("IDS_WARN_CATCH") + QStringLiteral("Setup.ini"),
+                    CTessalyApp::TipError);
+        return;
+    }
     // A file that could not be written is reported, never announced as saved.
     if (saved)
         app.ShowTip(TextLookup::text("IDS_SAVE_SUCCESS"), CTessalyApp::TipSuccess);

@@ -6,6 +6,7 @@
 
 class CGdipButton;
 class CSuggestionDlg;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -41,4 +42,7 @@ private:
     CGdipButton* m_save = nullptr;
     CGdipButton* m_close = nullptr;
     std::array<CSuggestionDlg*, 8> m_editors{};
+    // The Wi-Fi camera: its address and whether it stands in for a missing USB camera.
+    QLineEdit* m_netCamera = nullptr;
+    QCheckBox* m_netCameraAuto = nullptr;
 };
