@@ -2,6 +2,7 @@
 
 #include "CGdiPlusBitmapResource.h"
 #include "CGdipButton.h"
+#include "CHistoryRecordDlg.h"
 #include "CMainDlg.h"
 #include "CProductDlg.h"
 #include "CSetupDlg.h"
@@ -124,6 +125,13 @@ void CStartPageDlg::OnLanguageChanged(int index) {
 
 void CStartPageDlg::OnMemberManage() {
     CUserDataDlg members(m_currentMember, this);
+    members.setHistoryOpener([](QWidget* parent, const QString& name, QString& visitStamp) {
+        CHistoryRecordDlg history(name, parent);
+        if (history.exec() != QDialog::Accepted)
+            return false;
+        visitStamp = history.visitStamp();
+        return true;
+    });
     if (members.exec() == QDialog::Accepted)
         runMainWindow(members.visitOpenedFromHistory(), members.handOverText());
     m_currentMember.selected = 0;
