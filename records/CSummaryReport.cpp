@@ -327,10 +327,15 @@ void CSummaryReport::finishAnimation() {
 
 void CSummaryReport::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (m_background.isNull())
+    if (m_background.isNull()) {
         p.fillRect(rect(), Qt::white);
-    else
-        p.drawImage(rect(), m_background);
+    } else {
+        // Stretched once per size, not on every repaint.
+        if (m_scaledBackground.size() != size())
+            m_scaledBackground = QPixmap::fromImage(
+                m_background.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        p.drawPixmap(0, 0, m_scaledBackground);
+    }
     for (int i = 0; i < 8; ++i) {
         const QRect track = SummaryGeometry::barTrack(m_itemLabels[i]->geometry());
         p.fillRect(track, kPanelGrey);

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QList>
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -99,6 +100,7 @@ private:
     QString m_storedProducts;
     QList<ProductRecord> m_catalogue;
     QImage m_background;
+    QPixmap m_scaledBackground;
     QImage m_radar;
 
     QBasicTimer m_timer;
