@@ -69,6 +69,8 @@ QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, const QFont& f
 }
 
 QImage thumbnail(const QString& picturePath) {
+    if (picturePath.isEmpty())
+        return {};
     QImage picture(picturePath);
     if (picture.isNull())
         return {};
