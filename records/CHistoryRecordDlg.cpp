@@ -9,6 +9,7 @@
 #include "SharedFonts.h"
 #include "TextLookup.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 
 namespace {
@@ -44,7 +45,9 @@ CHistoryRecordDlg::CHistoryRecordDlg(const QString& memberName, QWidget* parent)
     m_list->setSortingEnabled(false);
     // Column 0 is an empty, zero-wide column; the date takes 2/11 of the width
     // and each score 1/11 (integer division of the client width).
-    const int w = m_list->viewport()->width();
+    const int w = m_list->contentsRect().width();
+    // Eleven columns share a narrow list: no column may insist on its title's width.
+    m_list->horizontalHeader()->setMinimumSectionSize(0);
     m_list->InsertColumn(0, QString(), CMyListCtrl::FormatCenter, 0);
     m_list->SetColumnFormat(0, CMyListCtrl::FormatCenter);
     m_list->InsertColumn(1, TextLookup::text("IDS_DATE"), CMyListCtrl::FormatCenter, w * 2 / 11);

@@ -27,7 +27,9 @@ public:
     QString visitStamp() const { return m_visitStamp; }
     CMyListCtrl* list() const { return m_list; }
 
-    static constexpr QSize kClientSize{900, 420};
+    // The drawn frame puts its close spot at x 537-561 for every dialog, so
+    // the window is 564 wide.
+    static constexpr QSize kClientSize{564 - 2 * kFrameWidth, 380};
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

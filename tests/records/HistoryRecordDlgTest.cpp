@@ -50,7 +50,7 @@ TEST_F(HistoryRecordDlgTest, ListsTheMembersVisitsWithElevenColumns) {
         EXPECT_EQ(list->GetItemText(0, 2 + c), QString::number(60 + c));
     EXPECT_EQ(list->GetItemText(0, 10), QStringLiteral("63")); // 508 / 8
 
-    const int w = list->viewport()->width();
+    const int w = list->contentsRect().width();
     EXPECT_EQ(list->columnWidth(0), 0);
     EXPECT_EQ(list->columnWidth(1), w * 2 / 11);
     EXPECT_EQ(list->columnWidth(10), w / 11);
