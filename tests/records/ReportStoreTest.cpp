@@ -2,6 +2,9 @@
 // visit holds byte for byte, what comes back from it, how the history lists
 // visits, and that a failed save leaves nothing half written.
 #include "ReportStore.h"
+#include "CTessalyApp.h"
+#include "MemberRecord.h"
+#include "ReportPaths.h"
 #include "SkinItem.h"
 #include "TempProgramFolder.h"
 
@@ -322,6 +325,36 @@ TEST_F(ReportStoreTest, StoredProductsMatchTheCatalogueIgnoringCase) {
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(ReportStore::storedProducts(QString::fromUtf8(c.stored), catalogue), c.expected);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Names typed by the operator and stamps handed over by other screens reach the
+// file system only as one safe path component inside their folder.
+TEST(ReportPathsTest, NamesAndStampsStayInsideTheirFolders) {
+    TempProgramFolder dir;
+    CTessalyApp app(dir.path());
+    const QString reports = QDir::cleanPath(dir.path() + QStringLiteral("Reports"));
+    const QString pictures = QDir::cleanPath(dir.path() + QStringLiteral("Guests-Image"));
+    for (const char* name : {"Anna", "..", "../../etc", "a/b", "%2E", "Guest"}) {
+        SCOPED_TRACE(name);
+        MemberRecord m;
+        m.name = QString::fromUtf8(name);
+        m.selected = 1;
+        const QString folder = QDir::cleanPath(ReportPaths::memberReportFolder(app, m));
+        EXPECT_EQ(QFileInfo(folder).path(), reports);
+        EXPECT_EQ(QFileInfo(QDir::cleanPath(ReportPaths::visitFolder(app, m, "../../x"))).path(),
+                  folder);
+        const QString saved = QDir::cleanPath(
+            ReportPaths::savedReportFile(app, m, QStringLiteral("a/../b"), kMorning));
+        EXPECT_EQ(QFileInfo(QFileInfo(QFileInfo(saved).path()).path()).path(), pictures);
+        EXPECT_TRUE(saved.endsWith(QStringLiteral("_202403030905.bmp")));
+    }
+    MemberRecord guest; // nobody handed over
+    EXPECT_EQ(ReportPaths::memberReportFolder(app, guest),
+              dir.path() + QStringLiteral("Reports/Guest"));
 }
 
 } // namespace
