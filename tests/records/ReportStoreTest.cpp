@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 // A recognisable picture per item: a colour gradient with a disc, so a swapped
@@ -258,6 +260,20 @@ TEST_F(ReportStoreTest, FolderThatCannotBeMadeFailsNamingIt) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedFile, member());
     EXPECT_EQ(dir.read(QStringLiteral("Reports/Anna")), "a file where the member folder belongs");
+}
+
+TEST_F(ReportStoreTest, ReadOnlyReportsFolderFailsNamingTheVisitAndLeavesNothing) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    QDir().mkpath(member());
+    QFile::setPermissions(member(), QFile::ReadOwner | QFile::ExeOwner);
+    const ReportStore::SaveResult r =
+        ReportStore::saveVisit(member(), kMorning, sampleItems(kScores), "", "", {});
+    QFile::setPermissions(member(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.failedFile.startsWith(member())) << r.failedFile.toStdString();
+    EXPECT_TRUE(
+        QDir(member()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
 // A full disk, simulated by a file layer that refuses the n-th file: whatever
