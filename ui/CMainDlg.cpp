@@ -7,7 +7,10 @@
 #include "CSummaryReport.h"
 #include "CTessalyApp.h"
 #include "CTessalyPicDlg.h"
+#include "CurrentMember.h"
 #include "Presetting.h"
+#include "ReportPaths.h"
+#include "ReportStore.h"
 #include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
@@ -55,8 +58,19 @@ constexpr int kMenuHeight = 60;
 constexpr int kMenuGap = 4;
 constexpr int kBackDelayMs = 500;
 
+// The report store's reader: the stamp names a visit of the current member. A
+// visit that cannot be read is reported and leaves the results untouched.
+bool loadStoredVisit(const QString& stamp, ItemResults& items) {
+    QString error;
+    const QString folder = ReportPaths::visitFolder(theApp(), CurrentMember::get(), stamp);
+    if (ReportStore::loadVisit(folder, items, &error))
+        return true;
+    theApp().ShowTip(TextLookup::text("IDS_WARN_CATCH") + error, CTessalyApp::TipError);
+    return false;
+}
+
 CMainDlg::VisitLoader& visitLoader() {
-    static CMainDlg::VisitLoader loader;
+    static CMainDlg::VisitLoader loader = loadStoredVisit;
     return loader;
 }
 
@@ -107,7 +121,7 @@ CGdipButton* makeButton(QWidget* parent, int id, int picture) {
 } // namespace
 
 void CMainDlg::setVisitLoader(VisitLoader loader) {
-    visitLoader() = std::move(loader);
+    visitLoader() = loader ? std::move(loader) : VisitLoader(loadStoredVisit);
 }
 
 void CMainDlg::setProcessExit(std::function<void(int)> exitProcess) {
@@ -213,9 +227,9 @@ void CMainDlg::showEvent(QShowEvent* event) {
 }
 
 void CMainDlg::openStoredVisit() {
-    if (visitLoader())
-        visitLoader()(m_visitFolder, m_items);
-    sendCompletion();
+    // A visit that could not be loaded is never shown as a summary of zeros.
+    if (visitLoader()(m_visitFolder, m_items))
+        sendCompletion();
 }
 
 void CMainDlg::layoutControls() {
@@ -371,7 +385,15 @@ void CMainDlg::OnAnalysisComplete() {
         m_loading->PostCancel();
     theApp().m_bResultsAvailable = 1;
     setItemButtonsVisible(true);
-    m_summary = new CSummaryReport(m_fromHistory, m_items, this);
+    CSummaryReport::Sources sources;
+    if (m_fromHistory == 1)
+        sources.visitFolder =
+            ReportPaths::visitFolder(theApp(), CurrentMember::get(), m_visitFolder);
+    // The products chosen on the single-item pages, in item order.
+    // TODO(merge): collect page->products() from m_single once the single-item
+    // report offers it; until then no page holds products.
+    sources.products = [] { return std::vector<ProductRecord>{}; };
+    m_summary = new CSummaryReport(m_fromHistory, m_items, this, std::move(sources));
     showPanel(1218, m_summary);
 }
 

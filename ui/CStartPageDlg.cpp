@@ -2,6 +2,7 @@
 
 #include "CGdiPlusBitmapResource.h"
 #include "CGdipButton.h"
+#include "CHistoryRecordDlg.h"
 #include "CMainDlg.h"
 #include "CProductDlg.h"
 #include "CSetupDlg.h"
@@ -124,9 +125,18 @@ void CStartPageDlg::OnLanguageChanged(int index) {
 
 void CStartPageDlg::OnMemberManage() {
     CUserDataDlg members(m_currentMember, this);
+    members.setHistoryOpener(&CStartPageDlg::openHistory);
     if (members.exec() == QDialog::Accepted)
         runMainWindow(members.visitOpenedFromHistory(), members.handOverText());
     m_currentMember.selected = 0;
+}
+
+bool CStartPageDlg::openHistory(QWidget* parent, const QString& memberName, QString& visitStamp) {
+    CHistoryRecordDlg history(memberName, parent);
+    if (history.exec() != QDialog::Accepted)
+        return false;
+    visitStamp = history.visitStamp();
+    return true;
 }
 
 void CStartPageDlg::fillGuest(MemberRecord& record) {

@@ -28,6 +28,9 @@ public:
     // Makes a record the walk-in guest: the guest name, age "25", the female sex
     // word, each cut to its field's size; every other field empty; not selected.
     static void fillGuest(MemberRecord& record);
+    // Member management's history command: the visit history of that member,
+    // modally over parent; true with the chosen visit stamp.
+    static bool openHistory(QWidget* parent, const QString& memberName, QString& visitStamp);
 
     static constexpr int kWidth = 1360;
     static constexpr int kHeight = 760;

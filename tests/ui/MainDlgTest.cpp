@@ -6,6 +6,7 @@
 #include "CSummaryReport.h"
 #include "CTessalyPicDlg.h"
 #include "Presetting.h"
+#include "ReportStore.h"
 #include "ScreenFixture.h"
 
 #include <QTest>
@@ -193,6 +194,32 @@ TEST_F(MainDlgTest, StoredVisitOpensOnTheSummaryWithoutProgressBox) {
     EXPECT_EQ(main.summaryPanel()->fromHistory(), 1);
     EXPECT_EQ(main.summaryPanel()->scores()[7], 64);
     EXPECT_FALSE(main.progressBox()->isVisible());
+}
+
+TEST_F(MainDlgTest, StoredVisitComesFromTheReportStoreAndAnUnreadableOneIsNeverShown) {
+    // Without a member handed over, the visit is the guest's.
+    ItemResults items = makeItemResults();
+    items[2].score = 71;
+    ASSERT_TRUE(ReportStore::saveVisit(f.dir.path() + "Reports/Guest",
+                                       QDateTime(QDate(2024, 12, 1), QTime(10, 30)), items, "", "",
+                                       {})
+                    .ok);
+    {
+        CMainDlg main(1, QStringLiteral("202412011030"));
+        main.show();
+        ASSERT_EQ(main.currentPanel(), main.summaryPanel());
+        EXPECT_EQ(main.summaryPanel()->scores()[2], 71);
+    }
+    f.tips.clear();
+    f.app.m_bResultsAvailable = 0; // the window above closed without its back command
+    CMainDlg gone(1, QStringLiteral("202412011031"));
+    gone.show();
+    EXPECT_EQ(gone.summaryPanel(), nullptr);
+    EXPECT_EQ(gone.currentPanel(), gone.previewPanel());
+    EXPECT_EQ(f.app.m_bResultsAvailable, 0);
+    ASSERT_FALSE(f.tips.isEmpty());
+    EXPECT_TRUE(f.tips.last().startsWith("1:")) << f.tips.last().toStdString();
+    EXPECT_TRUE(f.tips.last().contains("202412011031"));
 }
 
 TEST_F(MainDlgTest, ExitAsksFirstAndBackForgetsTheResults) {
