@@ -37,7 +37,7 @@ constexpr int kThumbnail = 80;
 constexpr int kIconSpacing = 100;
 constexpr int kMargin = 30;
 constexpr int kCaptionHeight = 28;
-constexpr int kLeftColumn = 300;
+constexpr int kLeftColumn = 320;
 constexpr int kScoreBox = 140;
 constexpr int kButton = 40;
 
@@ -186,7 +186,13 @@ void CSingleReportDlg::buildControls() {
     m_productList->setIconSize(QSize(kThumbnail, kThumbnail));
     m_productList->setGridSize(QSize(kIconSpacing, kIconSpacing));
     m_productList->setFrameShape(QFrame::NoFrame);
-    m_productList->setFont(SharedFonts::label());
+    // The tiles are 100 x 100 around an 80 x 80 thumbnail: the name gets one
+    // short line below it.
+    QFont tileFont = SharedFonts::label();
+    tileFont.setPixelSize(13);
+    m_productList->setFont(tileFont);
+    m_productList->setTextElideMode(Qt::ElideRight);
+    m_productList->setSpacing(0);
     QPalette listPalette = m_productList->palette();
     listPalette.setColor(QPalette::Base, kListBackground);
     listPalette.setColor(QPalette::Text, kLabelInk);
