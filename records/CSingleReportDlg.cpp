@@ -80,7 +80,10 @@ QPixmap resourcePixmap(int id) {
 QIcon productThumbnail(const QString& path) {
     if (path.isEmpty())
         return {};
+    // Decoded straight at thumbnail size: a product photo of many megapixels
+    // costs no more than a small one.
     QImageReader reader(path);
+    reader.setScaledSize(QSize(kThumbnail, kThumbnail));
     const QImage picture = reader.read();
     if (picture.isNull())
         return {};

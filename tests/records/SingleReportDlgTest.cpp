@@ -219,6 +219,7 @@ TEST_F(SingleReportDlgTest, PicturesAreTheItemsOwnCopiesAndItem5UsesItsOwnRefere
     // The main window's pictures change after the page was made.
     detection.setTo(cv::Scalar::all(0));
     analysis.setTo(cv::Scalar::all(255));
+    p->resize(1000, 700); // the pictures are scaled again, from the page's copies
 
     const QImage shot = p->grab().toImage();
     const QPoint detectionCentre = control(p.get(), 1270)->geometry().center();

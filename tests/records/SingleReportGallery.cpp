@@ -2,6 +2,9 @@
 // member and three recommended products picked through the real picker, so
 // that it can be looked at (under Xvfb, with a screenshot); closes after a while.
 //   single_report_gallery [item] [score] [en|zh] [ms]
+//   single_report_gallery main [menu id] [en|zh] [ms]   (the page inside the main window)
+#include "CGdipButton.h"
+#include "CMainDlg.h"
 #include "CMyListCtrl.h"
 #include "CProductListDlg.h"
 #include "CSingleReportDlg.h"
@@ -90,6 +93,30 @@ int main(int argc, char** argv) {
     CurrentMember::set(&member);
 
     const cv::Mat capture = syntheticSkin();
+    if (QByteArray(argv[1 < argc ? 1 : 0]) == "main") {
+        CMainDlg::setAnalysisWait(std::chrono::milliseconds(0));
+        CMainDlg main(0, QString());
+        main.resize(1366, 768);
+        main.show();
+        for (int i = 0; i < 8; ++i) {
+            ItemResult& r = main.itemResults()[i];
+            r.score = 48 + 7 * i;
+            r.detectionImage = syntheticSkin(640, 480, 7 + i);
+            r.analysisImage = marked(r.detectionImage);
+            r.resultText = TextLookup::text("IDS_RESULT").toStdString();
+            r.suggestionText = TextLookup::text("IDS_SUGGEST").toStdString();
+        }
+        main.sendCompletion();
+        const QString menu = QString::number(argc > 2 ? std::atoi(argv[2]) : 1210);
+        QTimer::singleShot(300, &main, [&main, menu] {
+            if (auto* b = main.findChild<CGdipButton*>(menu))
+                b->click();
+        });
+        QTimer::singleShot(ms, &qapp, [] { QApplication::quit(); });
+        const int rc = qapp.exec();
+        CurrentMember::set(nullptr);
+        return rc;
+    }
     CSingleReportDlg page(item, score, capture, marked(capture), TextLookup::text("IDS_RESULT"),
                           TextLookup::text("IDS_SUGGEST"), nullptr);
     page.resize(1106, 718);
