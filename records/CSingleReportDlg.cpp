@@ -59,6 +59,9 @@ QPlainTextEdit* readOnlyBox(QWidget* page, int id) {
     auto* box = new QPlainTextEdit(page);
     box->setObjectName(ScreenParts::idName(id));
     box->setReadOnly(true);
+    // Graded texts are sentences: they wrap at the box's edge and never scroll sideways.
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setFrameShape(QFrame::NoFrame);
     box->setFont(SharedFonts::text());
     QPalette pal = box->palette();

@@ -208,6 +208,18 @@ TEST_F(SingleReportDlgTest, GradedTextsFillTheReadOnlyBoxes) {
     EXPECT_EQ(suggestion->toPlainText(), "Use a rich night cream.");
     EXPECT_TRUE(result->isReadOnly());
     EXPECT_TRUE(suggestion->isReadOnly());
+
+    // The page's colour table: light grey boxes with near-black text, the
+    // product list a shade darker, the score caption on white.
+    const QImage shot = p->grab().toImage();
+    const auto blankCorner = [](QWidget* w) { return w->geometry().bottomRight() - QPoint(6, 6); };
+    EXPECT_EQ(pixelAt(shot, blankCorner(result)), QColor(245, 245, 245));
+    EXPECT_EQ(pixelAt(shot, blankCorner(suggestion)), QColor(245, 245, 245));
+    EXPECT_EQ(result->palette().color(QPalette::Text), QColor(20, 20, 20));
+    EXPECT_EQ(pixelAt(shot, blankCorner(control(p.get(), 1102))), QColor(244, 244, 244));
+    EXPECT_EQ(pixelAt(shot, blankCorner(control(p.get(), 1259))), QColor(Qt::white));
+    EXPECT_EQ(control<QLabel>(p.get(), 1264)->palette().color(QPalette::WindowText),
+              QColor(80, 80, 80));
 }
 
 TEST_F(SingleReportDlgTest, PicturesAreTheItemsOwnCopiesAndItem5UsesItsOwnReferenceFile) {
