@@ -3,6 +3,7 @@
 #include "CTessalyApp.h"
 #include "CameraDevice.h"
 #include "TempProgramFolder.h"
+#include "TextLookup.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -10,13 +11,14 @@
 #include <vector>
 
 // A program folder with the shipped texts, presetting file and skin pictures,
-// an application state on it, and the tips the screens asked for ("kind:text").
+// an application state on it in English, and the tips the screens asked for ("kind:text").
 struct ComparisonFixture {
     TempProgramFolder dir{"Language", "PreSetting", "icons"};
     CTessalyApp app{dir.path()};
     QStringList tips;
 
     ComparisonFixture() {
+        TextLookup::chooseLanguageFile(2);
         app.setTipHandler(
             [this](const QString& text, int kind) { tips << QString::number(kind) + ':' + text; });
     }
