@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -38,7 +39,7 @@ namespace {
 
 // Placement of the controls at the screen's own layout; the picture areas come
 // from ComparisonGeometry.
-constexpr int kHeaderTop = 95;
+constexpr int kHeaderTop = 58;
 constexpr int kHeaderHeight = 30;
 constexpr int kColumnLeft = 20;
 constexpr int kButtonWidth = 140;
@@ -50,22 +51,25 @@ constexpr int kPdfId = 1124;
 // could tell the screen.
 constexpr int kStatePollMs = 500;
 
+// The member values on the first header row, organisation and date on the
+// second; each caption is as wide as its text in the current language.
 struct HeaderField {
     int captionId;
     const char* captionKey;
     int valueId;
-    int left;
-    int captionWidth;
+    int row;
     int valueWidth;
 };
 
 constexpr std::array<HeaderField, 5> kHeader{{
-    {1101, "IDS_MEMBER_NAME", 1106, 20, 80, 150},
-    {1107, "IDS_MEMBER_SEX", 1108, 265, 70, 70},
-    {1109, "IDS_MEMBER_AGE", 1110, 420, 60, 60},
-    {1115, "IDS_JG_NAME", 1117, 615, 80, 125},
-    {1116, "IDS_DATE", 1118, 835, 55, 110},
+    {1101, "IDS_MEMBER_NAME", 1106, 0, 180},
+    {1107, "IDS_MEMBER_SEX", 1108, 0, 90},
+    {1109, "IDS_MEMBER_AGE", 1110, 0, 60},
+    {1115, "IDS_JG_NAME", 1117, 1, 250},
+    {1116, "IDS_DATE", 1118, 1, 130},
 }};
+constexpr int kHeaderRowGap = 38;
+constexpr int kHeaderFieldGap = 20;
 
 constexpr std::array<int, 4> kHintIds{1119, 1120, 1121, 1122};
 constexpr std::array<int, 4> kAreaIds{1111, 1112, 1113, 1114};
@@ -180,17 +184,28 @@ void CTessalyPicDlg::createControls() {
         }
     }
 
+    const QFontMetrics metrics(font);
+    int x = kColumnLeft;
+    int row = 0;
     for (std::size_t i = 0; i < kHeader.size(); ++i) {
         const HeaderField& h = kHeader[i];
-        QLabel* caption = ScreenParts::label(
-            this, h.captionId, QRect(h.left, kHeaderTop, h.captionWidth, kHeaderHeight));
+        if (h.row != row) {
+            row = h.row;
+            x = kColumnLeft;
+        }
+        const int top = kHeaderTop + row * kHeaderRowGap;
+        const QString text = TextLookup::text(h.captionKey);
+        const int captionWidth = metrics.horizontalAdvance(text) + 12;
+        QLabel* caption =
+            ScreenParts::label(this, h.captionId, QRect(x, top, captionWidth, kHeaderHeight));
         caption->setFont(font);
-        caption->setText(TextLookup::text(h.captionKey));
-        QLabel* value = ScreenParts::label(
-            this, h.valueId,
-            QRect(h.left + h.captionWidth, kHeaderTop, h.valueWidth, kHeaderHeight));
+        caption->setText(text);
+        x += captionWidth;
+        QLabel* value =
+            ScreenParts::label(this, h.valueId, QRect(x, top, h.valueWidth, kHeaderHeight));
         value->setFont(font);
         m_values[i] = value;
+        x += h.valueWidth + kHeaderFieldGap;
     }
 
     m_lights = new QButtonGroup(this);

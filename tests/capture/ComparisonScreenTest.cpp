@@ -426,3 +426,36 @@ TEST_F(ComparisonScreenTest, ScreenCanBeDestroyedWhileTheCameraDelivers) {
 }
 
 } // namespace
+
+namespace {
+
+// The screen as a salon sees it: three stored pictures beside a frozen live
+// frame. The picture is left in the artifacts folder for people to look at; on
+// a real display VELATRIX_LOOK_MS keeps the window up that long for a screenshot.
+TEST_F(ComparisonScreenTest, LooksRightWithThreePicturesAndAFrozenLiveFrame) {
+    f.app.m_bCameraStreaming = 1;
+    ASSERT_TRUE(Presetting::writeOrgName(f.app, "Velatrix Salon"));
+    screen->resize(1020, 974);
+    screen->show();
+    const QString photos = TempProgramFolder::builtProgramFolder() + "PreSetting/image/";
+    for (int i = 1; i <= 3; ++i)
+        ASSERT_TRUE(screen->loadPicture(i, photos + QString("singleface%1.jpg").arg(i)));
+    cv::Mat live = cv::imread((photos + "type1.jpg").toStdString());
+    ASSERT_FALSE(live.empty());
+    deliverFromCamera(sinks, live);
+    screen->togglePaused();
+    deliverFromCamera(sinks, frameOf(kBlue));
+    screen->refreshControls();
+
+    const QImage shot = screen->screenPicture();
+    QDir().mkpath(TempProgramFolder::artifactsFolder());
+    shot.save(TempProgramFolder::artifactsFolder() + "comparison_screen.png");
+    EXPECT_FALSE(nearly(QColor(shot.pixel(area(0).center())), QColor(0, 0, 220)));
+    for (int id : {1119, 1120, 1121, 1122})
+        EXPECT_FALSE(screen->findChild<QLabel*>(QString::number(id))->isVisible()) << id;
+
+    if (const int ms = qEnvironmentVariableIntValue("VELATRIX_LOOK_MS"); ms > 0)
+        QTest::qWait(ms);
+}
+
+} // namespace
