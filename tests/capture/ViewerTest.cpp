@@ -3,6 +3,7 @@
 #include "CVideoViewDlg.h"
 #include "ComparisonFakes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -152,6 +153,29 @@ TEST_F(ViewerTest, VideoViewerShowsTheNewestFramePassedFromAnotherThread) {
     const QImage shot = viewer.grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(100, 300)), QColor(0, 0, 200)) << "only the newest frame shows";
     EXPECT_EQ(viewer.currentFrame().size(), QSize(640, 480));
+}
+
+} // namespace
+
+namespace {
+
+// A picture in the image viewer, left in the artifacts folder for people to
+// look at; on a real display VELATRIX_LOOK_MS keeps the window up that long.
+TEST_F(ViewerTest, ImageViewerLooksRight) {
+    const cv::Mat picture =
+        cv::imread((TempProgramFolder::builtProgramFolder() + "PreSetting/image/singleface2.jpg")
+                       .toStdString());
+    ASSERT_FALSE(picture.empty());
+    CImageViewDlg viewer(picture);
+    viewer.show();
+    wheel(viewer, 2);
+    QCoreApplication::processEvents();
+    const QImage shot = viewer.grab().toImage();
+    QDir().mkpath(TempProgramFolder::artifactsFolder());
+    shot.save(TempProgramFolder::artifactsFolder() + "image_viewer.png");
+    EXPECT_EQ(shot.size(), QSize(768, 576));
+    if (const int ms = qEnvironmentVariableIntValue("VELATRIX_LOOK_MS"); ms > 0)
+        QTest::qWait(ms);
 }
 
 } // namespace
