@@ -453,8 +453,8 @@ void CTessalyPicDlg::chooseAt(const QPoint& pos) {
     if (openDialogHook())
         file = openDialogHook()(this, start);
     else
-        file = QFileDialog::getOpenFileName(this, QString(), start,
-                                            QStringLiteral("image files (*.jpg *.bmp)"));
+        file = QFileDialog::getOpenFileName(
+            this, QString(), start, QStringLiteral("image files (*.jpg *.bmp *.JPG *.BMP)"));
     if (!file.isEmpty())
         loadPicture(index, file);
 }
