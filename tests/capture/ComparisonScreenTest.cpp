@@ -1,4 +1,5 @@
 #include "CGdipButton.h"
+#include "CImageViewDlg.h"
 #include "CTessalyPicDlg.h"
 #include "CVideoViewDlg.h"
 #include "ComparisonFakes.h"
@@ -226,6 +227,46 @@ TEST_F(ComparisonScreenTest, WithoutACameraTheLiveAreaIsEmptyAndPlayIsDisabled) 
     EXPECT_EQ(play->labelText(), TextLookup::text("IDS_PLAY"));
     EXPECT_TRUE(screen->findChild<QLabel*>("1119")->isVisible());
     EXPECT_EQ(screen->findChild<QLabel*>("1119")->text(), TextLookup::text("IDS_COMPARE_PAUSE"));
+}
+
+TEST_F(ComparisonScreenTest, CameraPulledOutEmptiesTheLiveAreaUnlessFrozen) {
+    f.app.m_bCameraStreaming = 1;
+    screen->show();
+    deliverFromCamera(sinks, frameOf(kRed));
+    const QPoint live = area(0).center();
+    ASSERT_TRUE(nearly(colourAt(*screen, live), QColor(220, 0, 0)));
+
+    f.app.m_bCameraStreaming = 0; // no frame tells the screen; it notices by itself
+    QTest::qWait(700);
+    EXPECT_TRUE(screen->findChild<QLabel*>("1119")->isVisible());
+    EXPECT_FALSE(screen->findChild<CGdipButton*>("1105")->isEnabled());
+    EXPECT_FALSE(nearly(colourAt(*screen, live), QColor(220, 0, 0)));
+
+    f.app.m_bCameraStreaming = 1;
+    deliverFromCamera(sinks, frameOf(kRed));
+    screen->togglePaused();
+    f.app.m_bCameraStreaming = 0;
+    QTest::qWait(700);
+    EXPECT_TRUE(nearly(colourAt(*screen, live), QColor(220, 0, 0))) << "the frozen frame stays";
+    EXPECT_TRUE(screen->findChild<CGdipButton*>("1105")->isEnabled()) << "and can be released";
+}
+
+TEST_F(ComparisonScreenTest, EnlargeButtonOpensTheImageViewerOnThatPicture) {
+    screen->show();
+    ASSERT_TRUE(screen->loadPicture(2, writePicture("two.bmp", kBlue)));
+    cv::Mat shown;
+    QTimer::singleShot(100, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* viewer = qobject_cast<CImageViewDlg*>(w); viewer && viewer->isVisible()) {
+                shown = viewer->picture().clone();
+                viewer->reject();
+            }
+        }
+    });
+    screen->findChild<CGdipButton*>("1208")->click();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.size(), cv::Size(320, 240));
+    EXPECT_EQ(shown.at<cv::Vec3b>(5, 5), cv::Vec3b(220, 0, 0));
 }
 
 TEST_F(ComparisonScreenTest, LightChoiceSwitchesTheCameraTwice300msApart) {
