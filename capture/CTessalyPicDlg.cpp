@@ -167,7 +167,7 @@ void CTessalyPicDlg::createControls() {
 
         const QRect r = placed[i];
         QLabel* hint = ScreenParts::label(
-            this, kHintIds[i], QRect(r.left() + 10, r.center().y() - 20, r.width() - 20, 40));
+            this, kHintIds[i], QRect(r.left() + 10, r.center().y() - 30, r.width() - 20, 60));
         hint->setFont(font);
         hint->setAlignment(Qt::AlignCenter);
         hint->setWordWrap(true);

@@ -227,6 +227,8 @@ TEST_F(ComparisonScreenTest, WithoutACameraTheLiveAreaIsEmptyAndPlayIsDisabled) 
     EXPECT_EQ(play->labelText(), TextLookup::text("IDS_PLAY"));
     EXPECT_TRUE(screen->findChild<QLabel*>("1119")->isVisible());
     EXPECT_EQ(screen->findChild<QLabel*>("1119")->text(), TextLookup::text("IDS_COMPARE_PAUSE"));
+    QDir().mkpath(TempProgramFolder::artifactsFolder());
+    screen->screenPicture().save(TempProgramFolder::artifactsFolder() + "comparison_empty.png");
 }
 
 TEST_F(ComparisonScreenTest, CameraPulledOutEmptiesTheLiveAreaUnlessFrozen) {
