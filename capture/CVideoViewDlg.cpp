@@ -3,12 +3,8 @@
 #include <QMetaObject>
 #include <QPainter>
 
-// A first version: the live picture at 640 x 480; zoom and dragging come with
-// the comparison work.
-CVideoViewDlg::CVideoViewDlg(QWidget* owner) : QDialog(owner) {
+CVideoViewDlg::CVideoViewDlg(QWidget* owner) : ZoomingViewer(owner) {
     setObjectName(QStringLiteral("1102"));
-    setWindowFlag(Qt::FramelessWindowHint);
-    resize(640, 480);
 }
 
 CVideoViewDlg::~CVideoViewDlg() = default;
@@ -16,18 +12,34 @@ CVideoViewDlg::~CVideoViewDlg() = default;
 void CVideoViewDlg::showFrame(const cv::Mat& frame) {
     if (frame.empty() || frame.type() != CV_8UC3)
         return;
-    QImage copy(frame.data, frame.cols, frame.rows, int(frame.step), QImage::Format_BGR888);
+    const QImage view(frame.data, frame.cols, frame.rows, int(frame.step), QImage::Format_BGR888);
+    QImage copy = view.copy();
     {
         std::lock_guard lock(m_mutex);
-        m_frame = copy.copy();
+        m_frame.swap(copy);
     }
-    QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    if (!m_repaintPending.exchange(true)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_repaintPending = false;
+                update();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+QImage CVideoViewDlg::currentFrame() const {
+    std::lock_guard lock(m_mutex);
+    return m_frame;
 }
 
 void CVideoViewDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    std::lock_guard lock(m_mutex);
-    if (!m_frame.isNull())
-        painter.drawImage(rect(), m_frame);
+    const QImage frame = currentFrame();
+    if (!frame.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(pictureArea(), frame);
+    }
 }

@@ -389,10 +389,16 @@ void CMainDlg::OnAnalysisComplete() {
     if (m_fromHistory == 1)
         sources.visitFolder =
             ReportPaths::visitFolder(theApp(), CurrentMember::get(), m_visitFolder);
-    // The products chosen on the single-item pages, in item order.
-    // TODO(merge): collect page->products() from m_single once the single-item
-    // report offers it; until then no page holds products.
-    sources.products = [] { return std::vector<ProductRecord>{}; };
+    // The products chosen on the single-item pages, in item order; a page that
+    // was never opened holds none.
+    sources.products = [this] {
+        std::vector<ProductRecord> products;
+        for (const CSingleReportDlg* page : m_single) {
+            if (page)
+                products.insert(products.end(), page->products().begin(), page->products().end());
+        }
+        return products;
+    };
     m_summary = new CSummaryReport(m_fromHistory, m_items, this, std::move(sources));
     showPanel(1218, m_summary);
 }
