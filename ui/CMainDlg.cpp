@@ -179,6 +179,13 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     calls.itemResults = [this]() -> ItemResults& { return m_items; };
     calls.startRun = [this] { startRun(); };
     calls.discardResults = [this] { discardResults(); };
+    // The comparison screen's light buttons follow the light the capture sets.
+    calls.comparisonLight = [this](int choice) {
+        if (m_compare) {
+            m_compare->setLightChoice(choice);
+            m_compare->refreshControls();
+        }
+    };
     calls.showAbout = [] {
         theApp().ShowTip(TextLookup::text("IDS_APP_NAME") + ' ' +
                              QCoreApplication::applicationVersion(),
@@ -210,6 +217,8 @@ CMainDlg::~CMainDlg() {
     // posted meanwhile are discarded with the window.
     m_run.reset();
     // The panels go before the frame sinks they are registered with.
+    delete m_compare;
+    m_compare = nullptr;
     delete m_preview;
     m_preview = nullptr;
     if (theApp().m_pMainWnd == this)
@@ -296,8 +305,13 @@ void CMainDlg::OnMenu(int id) {
         return;
     }
     if (id == 1208) {
-        if (!m_compare)
+        if (!m_compare) {
             m_compare = new CTessalyPicDlg(this);
+            m_compare->setFrameSinks(&m_frameSinks);
+            m_compare->setCameraDevice([this]() -> CameraDevice* {
+                return m_preview ? m_preview->cameraDevice() : nullptr;
+            });
+        }
         showPanel(id, m_compare);
         return;
     }
