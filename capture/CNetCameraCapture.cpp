@@ -40,8 +40,19 @@ CNetCameraCapture::~CNetCameraCapture() {
 }
 
 void CNetCameraCapture::start() {
-    if (m_captureThread.joinable() || m_controlThread.joinable())
+    if (m_captureRunning)
         return;
+    // A stream that was lost (or never opened) may be started again: the
+    // ended threads are joined and the wake-up and confirmation are reset.
+    stop();
+    if (m_wakeFd >= 0) {
+        uint64_t pending = 0;
+        [[maybe_unused]] auto drained = ::read(m_wakeFd, &pending, sizeof pending);
+    }
+    {
+        std::lock_guard lock(m_confirmMutex);
+        m_confirmReceived = false;
+    }
     m_stopRequested = false;
     m_captureRunning = true;
     m_captureThread = std::thread([this] { captureLoop(); });

@@ -63,8 +63,9 @@ public:
     CNetCameraCapture(const CNetCameraCapture&) = delete;
     CNetCameraCapture& operator=(const CNetCameraCapture&) = delete;
 
-    // Starts both threads without waiting for them. A second start while
-    // running is ignored.
+    // Starts both threads without waiting for them. A second start while the
+    // capture thread runs is ignored; after the stream was lost or could not
+    // be opened, start() tries again.
     void start();
     // Wakes and joins both threads; idempotent.
     void stop();

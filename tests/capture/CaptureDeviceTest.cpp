@@ -99,6 +99,10 @@ struct NegotiationCase {
     CameraPixelFormat expected;
 };
 
+void PrintTo(const NegotiationCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CaptureDeviceFormats : public ::testing::TestWithParam<NegotiationCase> {};
 
 TEST_P(CaptureDeviceFormats, ConversionFollowsTheFormatTheDriverSettledOn) {
@@ -185,6 +189,10 @@ struct OpenFailure {
     void (*arrange)(FakeV4l2Device&);
     int expected; // 0: any negative status
 };
+
+void PrintTo(const OpenFailure& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CaptureDeviceOpenFailures : public ::testing::TestWithParam<OpenFailure> {};
 

@@ -94,6 +94,10 @@ struct OrientationCase {
     bool negativeHeight;
 };
 
+void PrintTo(const OrientationCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class FrameOrientation : public ::testing::TestWithParam<OrientationCase> {};
 
 TEST_P(FrameOrientation, NativeTopLeftEndsBottomRight) {

@@ -188,6 +188,10 @@ struct FaultCase {
     bool killServer; // the camera disappears after the first frames
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class NetCameraFaults : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(NetCameraFaults, EndsCleanlyWithoutSpinning) {
@@ -272,6 +276,42 @@ TEST(NetCameraCapture, SecondStartWhileRunningIsIgnored) {
     ASSERT_TRUE(recorder.waitFor([&] { return recorder.frames >= 2; }, 10s));
     std::lock_guard lock(recorder.mutex);
     EXPECT_EQ(recorder.opened, 1);
+}
+
+TEST(NetCameraCapture, StartsAgainAfterTheCameraCameBack) {
+    auto options = loopback(MjpegStreamServer::Behaviour::Normal);
+    auto server = std::make_unique<MjpegStreamServer>(
+        options, std::vector<std::vector<uint8_t>>{markedJpeg()});
+    ASSERT_TRUE(server->start()) << server->error();
+    Recorder recorder;
+    CNetCameraCapture camera(cameraAt(*server), recorder.callbacks());
+    const int streamPort = server->streamPort();
+    const int controlPort = server->controlPort();
+    camera.start();
+    ASSERT_TRUE(recorder.waitFor([&] { return recorder.opened == 1; }, 10s));
+    camera.confirmStreamOpened();
+    ASSERT_TRUE(recorder.waitFor([&] { return recorder.frames >= 1; }, 10s));
+    server.reset();
+    ASSERT_TRUE(recorder.waitFor([&] { return recorder.lost == 1 && !camera.isRunning(); }, 10s));
+
+    // The camera returns on the same ports.
+    options.streamPort = streamPort;
+    options.controlPort = controlPort;
+    server = std::make_unique<MjpegStreamServer>(options,
+                                                 std::vector<std::vector<uint8_t>>{markedJpeg()});
+    ASSERT_TRUE(server->start()) << server->error();
+    const int framesBefore = recorder.frames;
+    camera.start();
+    ASSERT_TRUE(recorder.waitFor([&] { return recorder.opened == 2; }, 10s));
+    // The new opening waits for its own confirmation.
+    std::this_thread::sleep_for(200ms);
+    {
+        std::lock_guard lock(recorder.mutex);
+        EXPECT_EQ(recorder.frames, framesBefore);
+    }
+    camera.confirmStreamOpened();
+    EXPECT_TRUE(recorder.waitFor([&] { return recorder.frames > framesBefore; }, 10s));
+    EXPECT_TRUE(recorder.waitFor([&] { return camera.isControlConnected(); }, 5s));
 }
 
 } // namespace
