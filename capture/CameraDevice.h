@@ -14,6 +14,9 @@ struct DeviceEntry {
     QString displayName;
     QString friendlyName;
     QString deviceNode; // e.g. "/dev/video0"
+    // The evdev node of the same USB device that reports the snapshot button
+    // (e.g. "/dev/input/event5"); empty when the camera has none.
+    QString buttonNode;
 };
 
 // One opened camera, as the capture panel and the comparison screen see it.

@@ -7,6 +7,7 @@
 #include "CSummaryReport.h"
 #include "CTessalyApp.h"
 #include "CTessalyPicDlg.h"
+#include "DeviceMonitor.h"
 #include "ScreenChrome.h"
 #include "SharedFonts.h"
 #include "TextLookup.h"
@@ -153,6 +154,11 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
                          CTessalyApp::TipInfo);
     };
     m_preview = new CPreviewDlg(this, std::move(cameras), std::move(calls));
+    // Plug-in and removal of cameras, for the program's real camera system.
+    if (cameraSystem()) {
+        auto* monitor = new DeviceMonitor(this);
+        connect(monitor, &DeviceMonitor::deviceChanged, this, [this] { OnDeviceChange(); });
+    }
     m_preview->setGeometry(m_content);
     m_preview->show();
 

@@ -1,5 +1,6 @@
 #include "CConectFailDlg.h"
 #include "CGdipButton.h"
+#include "CNetCameraCapture.h"
 #include "CPictureEx.h"
 #include "CPreviewDlg.h"
 #include "CTessalyApp.h"
@@ -501,16 +502,17 @@ TEST_F(PreviewDlgTest, WiFiCameraConnectsOnRequestOnceAtATime) {
     EXPECT_EQ(network->request().controlPort, 15002);
     EXPECT_EQ(app.m_bNetCameraMode.load(), 1);
 
-    QCoreApplication::sendEvent(panel.get(),
-                                new CameraMessage(CameraMessage::WM_CAMERA_CONNECT, 0, 0));
+    CameraMessage again(CameraMessage::WM_CAMERA_CONNECT, 0, 0);
+    QCoreApplication::sendEvent(panel.get(), &again);
     EXPECT_EQ(networkStarts, 1) << "second request ignored";
 
     CameraMessage opened(CameraMessage::WM_CAMERA_STREAM_OPENED, 0, 1);
     QCoreApplication::sendEvent(panel.get(), &opened);
     EXPECT_EQ(app.m_bCameraStreaming.load(), 1);
+    EXPECT_EQ(network->confirmations, 1) << "frames flow once the panel has switched";
     EXPECT_TRUE(shown("1056"));
     EXPECT_FALSE(shown("CConectFailDlg"));
-    sinks.deliverFrame(solidFrame(1, 2, 3));
+    network->request().sink->OnCameraFrame(solidFrame(1, 2, 3));
     EXPECT_EQ(panel->currentFrameCopy().at<cv::Vec3b>(0, 0), cv::Vec3b(1, 2, 3));
     // Device changes are not for the Wi-Fi camera.
     cameras.plugIn();
@@ -539,7 +541,7 @@ TEST_F(PreviewDlgTest, AutoConnectAsksForTheWiFiCameraWhenNoUsbCameraIsFound) {
     panel->OnTimer(14);
     QCoreApplication::processEvents();
     ASSERT_EQ(networkStarts, 1);
-    EXPECT_EQ(network->request().address, QStringLiteral("192.168.1.1"));
+    EXPECT_EQ(network->request().address, QString::fromLatin1(CNetCameraCapture::defaultAddress));
     EXPECT_EQ(network->request().streamPort, 18196);
 }
 

@@ -1,0 +1,159 @@
+// The camera frame path at 640 x 480 on one core: conversion of a YUYV sample
+// into a turned BGR frame, the copy into the capture panel's buffer under its
+// lock, and the live detection of one skin item (the slowest one decides).
+// Target: the whole path at most 8 ms median for the slowest item.
+//
+// Baseline measured in the same run: OpenCV's own cvtColor(YUV2BGR_YUY2) plus
+// flip(-1) on the same sample. Our conversion and turn is reported as a ratio
+// to it (goal at most 1.5).
+//
+// Run: bench_capture --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+#include "FrameConversion.h"
+#include "SkinItem.h"
+#include "SyntheticSkin.h"
+
+#include <benchmark/benchmark.h>
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// The skin photograph as a camera would send it: packed Y0 U Y1 V.
+const std::vector<uint8_t>& yuyvSample() {
+    static const std::vector<uint8_t> sample = [] {
+        const cv::Mat picture = syntheticSkin(kWidth, kHeight);
+        cv::Mat yuv;
+        cv::cvtColor(picture, yuv, cv::COLOR_BGR2YUV);
+        std::vector<uint8_t> bytes;
+        bytes.reserve(std::size_t(kWidth) * kHeight * 2);
+        for (int r = 0; r < kHeight; ++r) {
+            for (int x = 0; x < kWidth; x += 2) {
+                const cv::Vec3b a = yuv.at<cv::Vec3b>(r, x);
+                const cv::Vec3b b = yuv.at<cv::Vec3b>(r, x + 1);
+                bytes.push_back(static_cast<uint8_t>(16 + a[0] * 219 / 255));
+                bytes.push_back(static_cast<uint8_t>((a[1] + b[1]) / 2));
+                bytes.push_back(static_cast<uint8_t>(16 + b[0] * 219 / 255));
+                bytes.push_back(static_cast<uint8_t>((a[2] + b[2]) / 2));
+            }
+        }
+        return bytes;
+    }();
+    return sample;
+}
+
+void openCvConvertAndTurn(benchmark::State& state) {
+    const cv::Mat sample(kHeight, kWidth, CV_8UC2, const_cast<uint8_t*>(yuyvSample().data()));
+    cv::Mat bgr;
+    cv::Mat turned;
+    for (auto _ : state) {
+        cv::cvtColor(sample, bgr, cv::COLOR_YUV2BGR_YUY2);
+        cv::flip(bgr, turned, -1);
+        benchmark::DoNotOptimize(turned.data);
+    }
+}
+
+void ourConvertAndTurn(benchmark::State& state) {
+    const auto& sample = yuyvSample();
+    cv::Mat frame;
+    for (auto _ : state) {
+        convertYuyvTurned(sample.data(), sample.size(), kWidth, kHeight, 0, frame);
+        benchmark::DoNotOptimize(frame.data);
+    }
+}
+
+// Conversion, the panel's copy under its frame lock, and live detection of the
+// item: what the camera thread and the panel do for every frame.
+void framePath(benchmark::State& state, int item) {
+    const SkinAnalysis analysis = kSkinItems[static_cast<std::size_t>(item)].analysis;
+    const auto& sample = yuyvSample();
+    std::mutex frameLock;
+    cv::Mat frame;
+    cv::Mat panelFrame;
+    cv::Mat result(kHeight, kWidth, CV_8UC3);
+    for (auto _ : state) {
+        convertYuyvTurned(sample.data(), sample.size(), kWidth, kHeight, 0, frame);
+        {
+            std::lock_guard lock(frameLock);
+            frame.copyTo(panelFrame);
+        }
+        benchmark::DoNotOptimize(analysis(panelFrame, result, true));
+    }
+}
+
+// Keeps the median (or the single run's time) of every benchmark for the
+// closing summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+                continue;
+            if (run.run_type == Run::RT_Iteration && m_times.count(name) && m_fromMedian[name])
+                continue;
+            m_times[name] = run.GetAdjustedRealTime();
+            m_fromMedian[name] = run.run_type == Run::RT_Aggregate;
+        }
+    }
+    const std::map<std::string, double>& times() const { return m_times; }
+
+private:
+    std::map<std::string, double> m_times; // milliseconds
+    std::map<std::string, bool> m_fromMedian;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The targets are for one core.
+    cv::setNumThreads(1);
+    benchmark::RegisterBenchmark("convert/opencvCvtColorFlip", openCvConvertAndTurn)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("convert/ourYuyvTurned", ourConvertAndTurn)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    for (int item = 0; item < kSkinItemCount; ++item) {
+        const std::string name = "framePath/item" + std::to_string(item);
+        benchmark::RegisterBenchmark(name.c_str(), framePath, item)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto& times = reporter.times();
+    const auto baseline = times.find("convert/opencvCvtColorFlip");
+    const auto ours = times.find("convert/ourYuyvTurned");
+    if (baseline != times.end() && ours != times.end() && baseline->second > 0)
+        std::printf("conversion+turn: ours %.3f ms, OpenCV %.3f ms, ratio %.2f (goal <= 1.5)\n",
+                    ours->second, baseline->second, ours->second / baseline->second);
+    double slowest = 0;
+    std::string slowestName;
+    for (const auto& [name, ms] : times) {
+        if (name.rfind("framePath/", 0) == 0 && ms > slowest) {
+            slowest = ms;
+            slowestName = name;
+        }
+    }
+    if (!slowestName.empty())
+        std::printf("slowest frame path: %s %.3f ms (target <= 8 ms)\n", slowestName.c_str(),
+                    slowest);
+    return 0;
+}
