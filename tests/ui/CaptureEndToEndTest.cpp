@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "NetCameraSource.h"
 #include "ScreenFixture.h"
+#include "TextLookup.h"
 
 #include <QDir>
 #include <QProcess>
@@ -26,6 +27,8 @@ class CaptureEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         CMainDlg::setAnalysisWait(std::chrono::milliseconds(0));
+        f.app.m_nLanguage = 2;
+        TextLookup::chooseLanguageFile(2);
         CMainDlg::setCameraSystem(nullptr); // no USB camera on this machine
         CMainDlg::setNetworkCameraFactory(NetCameraSource::factory());
 
@@ -156,6 +159,7 @@ TEST_F(CaptureEndToEnd, CameraLostMidVisitReturnsToWaiting) {
     EXPECT_EQ(f.app.m_bNetCameraMode.load(), 0);
     // The notice follows, and the window goes without waiting on a thread.
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown(*main, "1102"); }, 10000));
+    main->grab().save(TempProgramFolder::artifactsFolder() + "capture-not-connected.png");
     QElapsedTimer clock;
     clock.start();
     main.reset();
