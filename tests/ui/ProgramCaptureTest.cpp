@@ -120,7 +120,7 @@ protected:
     }
     QRect onScreen(const QRect& panelRect) const { return panelRect.translated(kPanel); }
     CapturePanelLayout layout() const {
-        return CapturePanelLayout::forSize(kPanelSize, {440, 320});
+        return CapturePanelLayout::forSize(kPanelSize, {460, 370});
     }
     // The capture button is drawn from a picture; the panel's plain background
     // shows where it is hidden.
