@@ -88,11 +88,11 @@ protected:
         velatrix.setWorkingDirectory(QDir::tempPath());
         velatrix.start();
         ASSERT_TRUE(velatrix.waitForStarted(10000));
-        ASSERT_TRUE(waitFor([&] { return display.windowTree().contains("1360x760+"); }, 30000));
+        ASSERT_TRUE(waitFor([&] { return display.windowTree().contains("1360x760+"); }, 60000));
         QThread::msleep(500);
         click(kGuestStart);
         // The panel connects by itself after its first second and shows the capture button.
-        ASSERT_TRUE(waitFor([&] { return captureButtonShown(); }, 20000)) << shot("no-camera");
+        ASSERT_TRUE(waitFor([&] { return captureButtonShown(); }, 40000)) << shot("no-camera");
     }
     void TearDown() override {
         for (QProcess* p : {&velatrix, &camsim}) {
@@ -151,7 +151,7 @@ TEST_F(ProgramCapture, GuestVisitOnTheWiFiCameraEndsInTheReport) {
     EXPECT_LT(changed(before, before, kReportButtons), 0.01);
     click(capture); // the start-analysis button sits where capture was
     // The progress box covers the run (6.5 s), then the report buttons appear.
-    ASSERT_TRUE(waitFor([&] { return changed(before, screen(), kReportButtons) > 0.05; }, 30000))
+    ASSERT_TRUE(waitFor([&] { return changed(before, screen(), kReportButtons) > 0.05; }, 60000))
         << shot("no-report");
     shot("report");
     EXPECT_EQ(velatrix.state(), QProcess::Running);
