@@ -73,7 +73,7 @@ protected:
                 return shown(main, "1056") &&
                        cv::countNonZero(main.previewPanel()->currentFrameCopy().reshape(1)) > 0;
             },
-            15000);
+            30000);
     }
     void sixCaptures(CMainDlg& main) {
         for (int i = 0; i < 6; ++i) {
@@ -114,7 +114,7 @@ TEST_F(CaptureEndToEnd, WiFiCameraVisitFromConnectToReport) {
         main.show();
         if (!automatic) {
             // No USB camera: the notice comes after the waiting time, with its button.
-            ASSERT_TRUE(QTest::qWaitFor([&] { return shown(main, "1102"); }, 10000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return shown(main, "1102"); }, 30000));
             click(main, "1102");
         }
         ASSERT_TRUE(framesArrive(main));
@@ -129,7 +129,7 @@ TEST_F(CaptureEndToEnd, WiFiCameraVisitFromConnectToReport) {
             main.grab().save(TempProgramFolder::artifactsFolder() + "capture-six.png");
 
         click(main, "1054"); // returns once the run has completed
-        EXPECT_TRUE(QTest::qWaitFor([&] { return panel.handBacks() == 1; }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return panel.handBacks() == 1; }, 30000));
         EXPECT_EQ(f.app.m_bResultsAvailable, 1);
         ASSERT_NE(main.summaryPanel(), nullptr);
         EXPECT_EQ(main.currentPanel(), main.summaryPanel());
@@ -152,13 +152,13 @@ TEST_F(CaptureEndToEnd, CameraLostMidVisitReturnsToWaiting) {
 
     camsim.kill();
     camsim.waitForFinished(5000);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown(*main, "1056"); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown(*main, "1056"); }, 30000));
     EXPECT_TRUE(shown(*main, "1013")) << "waiting animation";
     EXPECT_EQ(main->previewPanel()->sequence().nextSlot(), 1);
     EXPECT_EQ(f.app.m_bCameraStreaming.load(), 0);
     EXPECT_EQ(f.app.m_bNetCameraMode.load(), 0);
     // The notice follows, and the window goes without waiting on a thread.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(*main, "1102"); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(*main, "1102"); }, 30000));
     main->grab().save(TempProgramFolder::artifactsFolder() + "capture-not-connected.png");
     QElapsedTimer clock;
     clock.start();
