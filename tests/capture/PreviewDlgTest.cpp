@@ -245,15 +245,18 @@ TEST_F(PreviewDlgTest, SingleAreaStepsComeTwoSecondsApartOnTheRealTimers) {
     cameras.lights.clear();
     click("1056");
     std::vector<qint64> at{clock.elapsed()};
-    while (cameras.lights.size() < 6 && clock.elapsed() < 8000) { // each light is sent twice
+    while (cameras.lights.size() < 6 && clock.elapsed() < 12000) { // each light is sent twice
         const std::size_t before = cameras.lights.size();
         QTest::qWait(20);
         if (cameras.lights.size() != before && cameras.lights.size() % 2 == 1)
             at.push_back(clock.elapsed());
     }
     ASSERT_EQ(at.size(), 3u);
-    EXPECT_NEAR(double(at[1] - at[0]), 2000.0, 300.0);
-    EXPECT_NEAR(double(at[2] - at[1]), 2000.0, 300.0);
+    // Two seconds apart; a coarse timer may fire 5 % early, a busy machine late.
+    for (std::size_t i = 1; i < at.size(); ++i) {
+        EXPECT_GE(at[i] - at[i - 1], 1800);
+        EXPECT_LE(at[i] - at[i - 1], 3500);
+    }
     EXPECT_EQ(cameras.lights, (std::vector<int>{2, 2, 3, 3, 1, 1}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown("1054"); }, 3000));
 }
