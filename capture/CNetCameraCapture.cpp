@@ -28,6 +28,13 @@ std::string CNetCameraCapture::streamUrl(const std::string& address, int port) {
     return "http://" + address + ":" + std::to_string(port) + "/?.mjpg";
 }
 
+bool CNetCameraCapture::isValidAddress(const std::string& address) {
+    in_addr parsed{};
+    return !address.empty() && address.size() <= 15 &&
+           address.find_first_not_of("0123456789.") == std::string::npos &&
+           ::inet_pton(AF_INET, address.c_str(), &parsed) == 1;
+}
+
 CNetCameraCapture::CNetCameraCapture(Options options, Callbacks callbacks)
     : m_options(std::move(options)), m_callbacks(std::move(callbacks)) {
     m_wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -97,6 +104,11 @@ void CNetCameraCapture::captureLoop() {
     const std::vector<int> params{cv::CAP_PROP_OPEN_TIMEOUT_MSEC, m_options.openTimeoutMs,
                                   cv::CAP_PROP_READ_TIMEOUT_MSEC, m_options.readTimeoutMs};
     bool opened = false;
+    if (!isValidAddress(m_options.address) || m_options.streamPort <= 0 ||
+        m_options.streamPort > 65535) {
+        m_captureRunning = false;
+        return;
+    }
     try {
         opened =
             stream.open(streamUrl(m_options.address, m_options.streamPort), cv::CAP_FFMPEG, params);
@@ -153,7 +165,8 @@ void CNetCameraCapture::controlLoop() {
     sockaddr_in target{};
     target.sin_family = AF_INET;
     target.sin_port = htons(static_cast<uint16_t>(m_options.controlPort));
-    if (m_options.address.size() > 15 ||
+    if (!isValidAddress(m_options.address) || m_options.controlPort <= 0 ||
+        m_options.controlPort > 65535 ||
         ::inet_pton(AF_INET, m_options.address.c_str(), &target.sin_addr) != 1)
         return;
 

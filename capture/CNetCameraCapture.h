@@ -56,6 +56,10 @@ public:
 
     // "http://ADDRESS:PORT/?.mjpg"
     static std::string streamUrl(const std::string& address, int port);
+    // A dotted IPv4 address of at most 15 characters ("192.168.10.1"); the
+    // threads refuse anything else, so a damaged setting can never turn into
+    // another URL or host.
+    static bool isValidAddress(const std::string& address);
 
     CNetCameraCapture(Options options, Callbacks callbacks);
     ~CNetCameraCapture();
