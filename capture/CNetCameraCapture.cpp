@@ -28,6 +28,13 @@ std::string CNetCameraCapture::streamUrl(const std::string& address, int port) {
     return "http://" + address + ":" + std::to_string(port) + "/?.mjpg";
 }
 
+bool CNetCameraCapture::isValidAddress(const std::string& address) {
+    in_addr parsed{};
+    return !address.empty() && address.size() <= 15 &&
+           address.find_first_not_of("0123456789.") == std::string::npos &&
+           ::inet_pton(AF_INET, address.c_str(), &parsed) == 1;
+}
+
 CNetCameraCapture::CNetCameraCapture(Options options, Callbacks callbacks)
     : m_options(std::move(options)), m_callbacks(std::move(callbacks)) {
     m_wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -89,6 +96,32 @@ bool CNetCameraCapture::waitForConfirmation() {
     return !m_stopRequested.load();
 }
 
+int CNetCameraCapture::connectInterruptibly(int port) const {
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(static_cast<uint16_t>(port));
+    if (::inet_pton(AF_INET, m_options.address.c_str(), &target.sin_addr) != 1)
+        return -1;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0;
+    if (!connected && errno == EINPROGRESS) {
+        std::array<pollfd, 2> fds{pollfd{fd, POLLOUT, 0}, pollfd{m_wakeFd, POLLIN, 0}};
+        const int ready = ::poll(fds.data(), fds.size(), m_options.openTimeoutMs);
+        if (ready > 0 && (fds[0].revents & POLLOUT) && !m_stopRequested) {
+            int error = 0;
+            socklen_t length = sizeof error;
+            connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+        }
+    }
+    if (!connected) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 void CNetCameraCapture::captureLoop() {
     // The FFmpeg backend checks these timeouts from its interrupt callback, so
     // neither a camera that never answers nor a stream that stalls mid-frame
@@ -97,6 +130,11 @@ void CNetCameraCapture::captureLoop() {
     const std::vector<int> params{cv::CAP_PROP_OPEN_TIMEOUT_MSEC, m_options.openTimeoutMs,
                                   cv::CAP_PROP_READ_TIMEOUT_MSEC, m_options.readTimeoutMs};
     bool opened = false;
+    if (!isValidAddress(m_options.address) || m_options.streamPort <= 0 ||
+        m_options.streamPort > 65535) {
+        m_captureRunning = false;
+        return;
+    }
     try {
         opened =
             stream.open(streamUrl(m_options.address, m_options.streamPort), cv::CAP_FFMPEG, params);
@@ -150,33 +188,14 @@ void CNetCameraCapture::captureLoop() {
 }
 
 void CNetCameraCapture::controlLoop() {
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(static_cast<uint16_t>(m_options.controlPort));
-    if (m_options.address.size() > 15 ||
-        ::inet_pton(AF_INET, m_options.address.c_str(), &target.sin_addr) != 1)
+    if (!isValidAddress(m_options.address) || m_options.controlPort <= 0 ||
+        m_options.controlPort > 65535)
         return;
-
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
-        return;
-
     // Connect without blocking so that stop() can interrupt a camera that
     // never answers.
-    bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0;
-    if (!connected && errno == EINPROGRESS) {
-        std::array<pollfd, 2> fds{pollfd{fd, POLLOUT, 0}, pollfd{m_wakeFd, POLLIN, 0}};
-        const int ready = ::poll(fds.data(), fds.size(), m_options.openTimeoutMs);
-        if (ready > 0 && (fds[0].revents & POLLOUT) && !m_stopRequested) {
-            int error = 0;
-            socklen_t length = sizeof error;
-            connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
-        }
-    }
-    if (!connected) {
-        ::close(fd);
+    const int fd = connectInterruptibly(m_options.controlPort);
+    if (fd < 0)
         return;
-    }
     m_controlConnected = true;
 
     std::array<char, 2048> buffer{};

@@ -28,7 +28,8 @@
 //   thread. A queued call that meets a destroyed panel simply never confirms.
 // - stop() and the destructor wake and join both threads. A stalled stream
 //   ends the pending read within the read timeout; the control thread is woken
-//   at once. No callback runs after stop() returns.
+//   at once. No callback runs after stop() returns, so the owner (the capture
+//   panel) stops or destroys this object before anything its callbacks reach.
 // - streamLost() is called once when a stream that had opened ends by itself
 //   (camera gone, stream stalled, garbage): not after stop(), and not when the
 //   stream never opened (then the panel simply stays waiting).
@@ -56,6 +57,10 @@ public:
 
     // "http://ADDRESS:PORT/?.mjpg"
     static std::string streamUrl(const std::string& address, int port);
+    // A dotted IPv4 address of at most 15 characters ("192.168.10.1"); the
+    // threads refuse anything else, so a damaged setting can never turn into
+    // another URL or host.
+    static bool isValidAddress(const std::string& address);
 
     CNetCameraCapture(Options options, Callbacks callbacks);
     ~CNetCameraCapture();
@@ -83,6 +88,8 @@ private:
     void captureLoop();
     void controlLoop();
     bool waitForConfirmation();
+    // A connected non-blocking socket, or -1 on failure, timeout or stop.
+    int connectInterruptibly(int port) const;
 
     const Options m_options;
     const Callbacks m_callbacks;

@@ -30,7 +30,9 @@ class CameraDevice {
 public:
     virtual ~CameraDevice() = default;
 
-    // 0 when streaming has started, a negative status otherwise.
+    // 0 when streaming has started, a negative status otherwise: a negative
+    // errno value, -EACCES when the operator's account may not open the
+    // camera (not in the "video" group), so the panel can say so.
     virtual int Open() = 0;
     // 1 white, 2 polarized, 3 ultraviolet; any other number writes 0.
     virtual void SetLightMode(int mode) = 0;

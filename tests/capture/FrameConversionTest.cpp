@@ -130,8 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(YuyvConversion, MatchesTheIntegerFormulaForEveryInputAtItsTurnedPlace) {
     // Random bytes reach every clamp edge; each output pixel is compared with
-    // the formula applied to the input pair it came from.
-    const int w = 32;
+    // the formula applied to the input pair it came from. The width takes the
+    // converter through its wide blocks and its pair-by-pair tail.
+    const int w = 70;
     const int h = 8;
     std::vector<uint8_t> bytes(std::size_t(w) * 2 * h);
     std::mt19937 random(7);

@@ -115,6 +115,30 @@ TEST(NetCameraCapture, StreamUrlHasThePortAndTheQueryPath) {
     EXPECT_EQ(CNetCameraCapture::streamUrl("10.1.2.3", 8196), "http://10.1.2.3:8196/?.mjpg");
 }
 
+TEST(NetCameraCapture, OnlyDottedIpv4AddressesAreUsed) {
+    const std::pair<const char*, bool> cases[] = {
+        {"192.168.10.1", true},    {"127.0.0.1", true},
+        {"255.255.255.255", true}, {"", false},
+        {"localhost", false},      {"256.1.1.1", false},
+        {"1.2.3", false},          {"1.2.3.4/../x", false},
+        {"1.2.3.4:80", false},     {"1.2.3.4%20", false},
+        {" 1.2.3.4", false},       {"0001.0002.0003.0004", false},
+    };
+    for (const auto& [address, valid] : cases)
+        EXPECT_EQ(CNetCameraCapture::isValidAddress(address), valid) << address;
+}
+
+TEST(NetCameraCapture, DamagedAddressEndsTheThreadsWithoutAnyMessage) {
+    CNetCameraCapture::Options options;
+    options.address = "127.0.0.1/../evil";
+    Recorder recorder;
+    CNetCameraCapture camera(options, recorder.callbacks());
+    camera.start();
+    EXPECT_TRUE(recorder.waitFor([&] { return !camera.isRunning(); }, 2s));
+    std::lock_guard lock(recorder.mutex);
+    EXPECT_EQ(recorder.opened, 0);
+}
+
 TEST(NetCameraCapture, DeliversTurnedFramesOnlyAfterTheOpeningIsConfirmed) {
     MjpegStreamServer server(loopback(MjpegStreamServer::Behaviour::Normal), {markedJpeg()});
     ASSERT_TRUE(server.start()) << server.error();

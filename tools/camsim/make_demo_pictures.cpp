@@ -51,7 +51,7 @@ cv::Mat skinPicture(int index) {
     std::uniform_int_distribution<int> py(0, 479);
     // Pores.
     for (int i = 0; i < 900; ++i)
-        cv::circle(picture, {px(random), py(random)}, 1 + int(random() % 2), tones[index] * 0.72,
+        cv::circle(picture, {px(random), py(random)}, 1 + int(random() % 2), tones[index] * 0.8,
                    cv::FILLED, cv::LINE_AA);
     // Spots.
     for (int i = 0; i < 10 + index; ++i)
@@ -63,13 +63,18 @@ cv::Mat skinPicture(int index) {
         const cv::Point b = a + cv::Point(int(random() % 160) - 80, int(random() % 30) - 15);
         cv::line(picture, a, b, tones[index] * 0.8, 1, cv::LINE_AA);
     }
-    // Red streaks on the cheeks.
+    // Faint red streaks on the cheeks, blended in like vessels under the skin.
     if (index == 1 || index == 2 || index == 4) {
+        cv::Mat streaks = picture.clone();
         for (int i = 0; i < 8; ++i) {
-            const cv::Point a{px(random), py(random)};
-            const cv::Point b = a + cv::Point(int(random() % 120) - 60, int(random() % 120) - 60);
-            cv::line(picture, a, b, cv::Scalar(90, 80, 200), 2, cv::LINE_AA);
+            cv::Point a{px(random), py(random)};
+            for (int step = 0; step < 6; ++step) {
+                const cv::Point b = a + cv::Point(int(random() % 40) - 20, int(random() % 40) - 20);
+                cv::line(streaks, a, b, cv::Scalar(100, 90, 205), 2, cv::LINE_AA);
+                a = b;
+            }
         }
+        cv::addWeighted(streaks, 0.45, picture, 0.55, 0, picture);
     }
     cv::GaussianBlur(picture, picture, {3, 3}, 0.8);
 
