@@ -37,14 +37,14 @@ CConectFailDlg::CConectFailDlg(QWidget* panel) : QWidget(panel) {
     m_text->setWordWrap(true);
     m_text->setStyleSheet(QStringLiteral("color: rgb(80, 80, 80); background: transparent;"));
     const int textTop = m_picture->geometry().bottom() + 8;
-    m_text->setGeometry(10, textTop, width() - 20, 56);
+    m_text->setGeometry(10, textTop, width() - 20, 70);
 
     m_netCamera = new CGdipButton(this);
     m_netCamera->setObjectName(QString::number(kNetCameraButtonId));
     m_netCamera->LoadStdImage(423);
     m_netCamera->SetText(TextLookup::text("IDS_CONNECT_NETCAMERA"), theApp().m_nLanguage, 0, 0, 16,
                          CGdipButton::AlignCentre, QColor(80, 80, 80), 0);
-    m_netCamera->setGeometry((width() - 180) / 2, height() - 44, 180, 36);
+    m_netCamera->setGeometry((width() - 240) / 2, height() - 44, 240, 36);
     connect(m_netCamera, &QAbstractButton::clicked, this, &CConectFailDlg::netCameraRequested);
 }
 

@@ -15,7 +15,7 @@ class CConectFailDlg : public QWidget {
 public:
     explicit CConectFailDlg(QWidget* panel);
 
-    static constexpr QSize kSize{440, 320};
+    static constexpr QSize kSize{460, 370};
     // The button has no number in the original layout; it follows the notice's own.
     static constexpr int kNetCameraButtonId = 1102;
 

@@ -4,6 +4,7 @@
 #include "CGdiPlusBitmapResource.h"
 #include "CGdipButton.h"
 #include "CImageViewDlg.h"
+#include "CNetCameraCapture.h"
 #include "CPictureEx.h"
 #include "CTessalyApp.h"
 #include "CVideoViewDlg.h"
@@ -42,8 +43,7 @@ constexpr int kDotMs = 1000;
 constexpr int kLightRepeatMs = 300;
 constexpr int kLightAfterShowMs = 2000;
 
-// The Wi-Fi camera's own address on the access point it opens.
-const QString kDefaultNetCamera = QStringLiteral("192.168.1.1");
+const QString kDefaultNetCamera = QString::fromLatin1(CNetCameraCapture::defaultAddress);
 
 QImage imageOf(const cv::Mat& mat) {
     if (mat.empty() || mat.type() != CV_8UC3)
@@ -652,7 +652,7 @@ void CPreviewDlg::OnCameraConnect(long long lParam) {
     // One Wi-Fi camera at a time: a second request while it runs is ignored.
     if (m_network && m_network->isRunning())
         return;
-    if (!m_cameras.network || !m_cameras.sinks)
+    if (!m_cameras.network)
         return;
     releaseNetworkCamera();
     closeCamera();
@@ -665,7 +665,7 @@ void CPreviewDlg::OnCameraConnect(long long lParam) {
         IniFile::readInt(settings, section, QStringLiteral("netcamera_port"), 8196);
     request.controlPort =
         IniFile::readInt(settings, section, QStringLiteral("netcamera_control_port"), 15002);
-    request.sinks = m_cameras.sinks;
+    request.sink = this;
     request.panel = this;
     theApp().m_bNetCameraMode = 1;
     m_network = m_cameras.network(request);
@@ -674,6 +674,9 @@ void CPreviewDlg::OnCameraConnect(long long lParam) {
 }
 
 void CPreviewDlg::OnStreamOpened() {
+    // A notice from a source that has since been dropped changes nothing.
+    if (!m_network)
+        return;
     setCameraStreaming(true);
     m_waiting->hide();
     m_waiting->Stop();
@@ -682,6 +685,7 @@ void CPreviewDlg::OnStreamOpened() {
     m_failureTimer->stop();
     showCaptureControls(true);
     update();
+    m_network->confirmStreamOpened();
 }
 
 void CPreviewDlg::OnCameraConnecting() {

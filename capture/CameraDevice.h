@@ -14,6 +14,9 @@ struct DeviceEntry {
     QString displayName;
     QString friendlyName;
     QString deviceNode; // e.g. "/dev/video0"
+    // The evdev node of the same USB device that reports the snapshot button
+    // (e.g. "/dev/input/event5"); empty when the camera has none.
+    QString buttonNode;
 };
 
 // One opened camera, as the capture panel and the comparison screen see it.
@@ -27,7 +30,9 @@ class CameraDevice {
 public:
     virtual ~CameraDevice() = default;
 
-    // 0 when streaming has started, a negative status otherwise.
+    // 0 when streaming has started, a negative status otherwise: a negative
+    // errno value, -EACCES when the operator's account may not open the
+    // camera (not in the "video" group), so the panel can say so.
     virtual int Open() = 0;
     // 1 white, 2 polarized, 3 ultraviolet; any other number writes 0.
     virtual void SetLightMode(int mode) = 0;

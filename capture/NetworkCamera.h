@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
+class CameraFrameSink;
 class FrameSinks;
 class QObject;
 
@@ -14,26 +14,28 @@ class QObject;
 // thread, both started by the factory.
 //
 // What a source does towards the panel:
-// - once the stream is open, it sends the panel WM_CAMERA_STREAM_OPENED
-//   (CameraMessage, wParam 0, lParam 1) and lets it be handled before the
-//   first frame goes out;
-// - every picture goes, turned by 180°, to sinks->deliverFrame();
+// - once the stream is open, it posts the panel WM_CAMERA_STREAM_OPENED
+//   (CameraMessage, wParam 0, lParam 1) and holds the first frame back until
+//   the panel, having switched to streaming, calls confirmStreamOpened();
+// - every picture goes, turned by 180°, to the panel's OnCameraFrame (the
+//   comparison screen does not show the Wi-Fi camera);
 // - when the stream ends or stalls it posts WM_CAMERA_CONNECTING (lParam 0)
 //   to the panel and its capture thread ends.
 //
-// Threading: created and destroyed on the GUI thread. The destructor stops
-// both threads and joins them, so it must never wait on the GUI thread from
-// them while stopping (the stream-opened hand-over gives up when the source is
-// stopped); once it returns nothing is delivered or posted any more.
+// Threading: created, confirmed and destroyed on the GUI thread. The
+// destructor stops both threads and joins them; the threads never wait on the
+// GUI thread (the stream-opened hand-over gives up when the source is
+// stopped). Once it returns nothing is delivered or posted any more, so the
+// panel may go right after it.
 class NetworkCamera {
 public:
     // Everything the threads need, by value, when they start.
     struct Request {
-        QString address;         // dotted IPv4 text
-        int streamPort = 8196;   // http://ADDRESS:PORT/?.mjpg
-        int controlPort = 15002; // TCP control connection
-        FrameSinks* sinks = nullptr;
-        QPointer<QObject> panel; // receives the messages above
+        QString address;                 // dotted IPv4 text
+        int streamPort = 8196;           // http://ADDRESS:PORT/?.mjpg
+        int controlPort = 15002;         // TCP control connection
+        CameraFrameSink* sink = nullptr; // the panel's frame handler
+        QObject* panel = nullptr;        // receives the messages above
     };
     using Factory = std::function<std::unique_ptr<NetworkCamera>(const Request&)>;
 
@@ -41,4 +43,6 @@ public:
 
     // False once the capture thread has ended (stream closed, stalled or never opened).
     virtual bool isRunning() const = 0;
+    // The panel has handled WM_CAMERA_STREAM_OPENED: frames may flow.
+    virtual void confirmStreamOpened() = 0;
 };

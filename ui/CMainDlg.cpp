@@ -8,6 +8,7 @@
 #include "CTessalyApp.h"
 #include "CTessalyPicDlg.h"
 #include "CurrentMember.h"
+#include "DeviceMonitor.h"
 #include "Presetting.h"
 #include "ReportPaths.h"
 #include "ReportStore.h"
@@ -192,6 +193,11 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
                          CTessalyApp::TipInfo);
     };
     m_preview = new CPreviewDlg(this, std::move(cameras), std::move(calls));
+    // Plug-in and removal of cameras, for the program's real camera system.
+    if (cameraSystem()) {
+        auto* monitor = new DeviceMonitor(this);
+        connect(monitor, &DeviceMonitor::deviceChanged, this, [this] { OnDeviceChange(); });
+    }
     m_preview->setGeometry(m_content);
     m_preview->show();
 

@@ -1,6 +1,7 @@
 #include "CSetupDlg.h"
 
 #include "CGdipButton.h"
+#include "CNetCameraCapture.h"
 #include "CSuggestionDlg.h"
 #include "CTessalyApp.h"
 #include "IniFile.h"
@@ -26,8 +27,7 @@ const QString kFieldStyle = QStringLiteral("color: rgb(80,80,80); background: rg
                                            " border: none; padding: 0 6px;");
 
 const QString kSetupSection = QStringLiteral("setup");
-// The Wi-Fi camera's own address on the access point it opens.
-const QString kDefaultNetCamera = QStringLiteral("192.168.1.1");
+const QString kDefaultNetCamera = QString::fromLatin1(CNetCameraCapture::defaultAddress);
 
 // Four numbers 0-255 separated by dots: the only form the camera address takes.
 bool isCameraAddress(const QString& text) {

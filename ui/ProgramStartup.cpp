@@ -1,10 +1,13 @@
 #include "ProgramStartup.h"
 
 #include "CBKDlg.h"
+#include "CMainDlg.h"
 #include "CMessageBoxDLg.h"
 #include "CTessalyApp.h"
 #include "CTipDlg.h"
+#include "NetCameraSource.h"
 #include "SingleInstance.h"
+#include "V4l2CameraSystem.h"
 #include "VelatrixResources.h"
 #include "Workspace.h"
 
@@ -55,6 +58,9 @@ int ProgramStartup::run(const QString& programFolder) {
     }
 
     Workspace::prepare(app);
+    V4l2CameraSystem cameras;
+    CMainDlg::setCameraSystem(&cameras);
+    CMainDlg::setNetworkCameraFactory(NetCameraSource::factory());
 
     {
         CBKDlg background;

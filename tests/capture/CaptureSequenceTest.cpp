@@ -83,7 +83,7 @@ TEST(CaptureSequence, EmptyPictureFillsNothing) {
 TEST(CapturePanelLayout, VideoAreaAndConnectionElementsFollowThePanelWidth) {
     for (const int width : {1144, 1370, 1920}) {
         SCOPED_TRACE(width);
-        const auto l = CapturePanelLayout::forSize(QSize(width, 850), QSize(440, 320));
+        const auto l = CapturePanelLayout::forSize(QSize(width, 850), QSize(460, 370));
         EXPECT_EQ(l.video, QRect((width - 640) * 11 / 25, 40, 640, 480));
         EXPECT_EQ(l.videoFrame, l.video.adjusted(-9, -9, 9, 9));
         EXPECT_EQ(l.notice.center(), l.video.center());

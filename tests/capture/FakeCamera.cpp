@@ -33,8 +33,8 @@ std::unique_ptr<CameraDevice> FakeCameraSystem::createDevice(const DeviceEntry& 
 }
 
 void FakeCameraSystem::plugIn(const QString& node) {
-    cameras.push_back(
-        {QStringLiteral("USB Camera (vid_0c45&pid_6340)"), QStringLiteral("USB Camera"), node});
+    cameras.push_back({QStringLiteral("USB Camera (vid_0c45&pid_6340)"),
+                       QStringLiteral("USB Camera"), node, QString()});
 }
 
 void FakeCameraSystem::pullOut() {

@@ -67,9 +67,11 @@ public:
     }
     ~FakeNetworkCamera() override { --*m_alive; }
     bool isRunning() const override { return running; }
+    void confirmStreamOpened() override { ++confirmations; }
 
     const Request& request() const { return m_request; }
     bool running = true;
+    int confirmations = 0;
 
 private:
     Request m_request;

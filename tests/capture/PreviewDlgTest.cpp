@@ -1,5 +1,6 @@
 #include "CConectFailDlg.h"
 #include "CGdipButton.h"
+#include "CNetCameraCapture.h"
 #include "CPictureEx.h"
 #include "CPreviewDlg.h"
 #include "CTessalyApp.h"
@@ -244,15 +245,18 @@ TEST_F(PreviewDlgTest, SingleAreaStepsComeTwoSecondsApartOnTheRealTimers) {
     cameras.lights.clear();
     click("1056");
     std::vector<qint64> at{clock.elapsed()};
-    while (cameras.lights.size() < 6 && clock.elapsed() < 8000) { // each light is sent twice
+    while (cameras.lights.size() < 6 && clock.elapsed() < 12000) { // each light is sent twice
         const std::size_t before = cameras.lights.size();
         QTest::qWait(20);
         if (cameras.lights.size() != before && cameras.lights.size() % 2 == 1)
             at.push_back(clock.elapsed());
     }
     ASSERT_EQ(at.size(), 3u);
-    EXPECT_NEAR(double(at[1] - at[0]), 2000.0, 300.0);
-    EXPECT_NEAR(double(at[2] - at[1]), 2000.0, 300.0);
+    // Two seconds apart; a coarse timer may fire 5 % early, a busy machine late.
+    for (std::size_t i = 1; i < at.size(); ++i) {
+        EXPECT_GE(at[i] - at[i - 1], 1800);
+        EXPECT_LE(at[i] - at[i - 1], 3500);
+    }
     EXPECT_EQ(cameras.lights, (std::vector<int>{2, 2, 3, 3, 1, 1}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown("1054"); }, 3000));
 }
@@ -501,16 +505,17 @@ TEST_F(PreviewDlgTest, WiFiCameraConnectsOnRequestOnceAtATime) {
     EXPECT_EQ(network->request().controlPort, 15002);
     EXPECT_EQ(app.m_bNetCameraMode.load(), 1);
 
-    QCoreApplication::sendEvent(panel.get(),
-                                new CameraMessage(CameraMessage::WM_CAMERA_CONNECT, 0, 0));
+    CameraMessage again(CameraMessage::WM_CAMERA_CONNECT, 0, 0);
+    QCoreApplication::sendEvent(panel.get(), &again);
     EXPECT_EQ(networkStarts, 1) << "second request ignored";
 
     CameraMessage opened(CameraMessage::WM_CAMERA_STREAM_OPENED, 0, 1);
     QCoreApplication::sendEvent(panel.get(), &opened);
     EXPECT_EQ(app.m_bCameraStreaming.load(), 1);
+    EXPECT_EQ(network->confirmations, 1) << "frames flow once the panel has switched";
     EXPECT_TRUE(shown("1056"));
     EXPECT_FALSE(shown("CConectFailDlg"));
-    sinks.deliverFrame(solidFrame(1, 2, 3));
+    network->request().sink->OnCameraFrame(solidFrame(1, 2, 3));
     EXPECT_EQ(panel->currentFrameCopy().at<cv::Vec3b>(0, 0), cv::Vec3b(1, 2, 3));
     // Device changes are not for the Wi-Fi camera.
     cameras.plugIn();
@@ -539,7 +544,7 @@ TEST_F(PreviewDlgTest, AutoConnectAsksForTheWiFiCameraWhenNoUsbCameraIsFound) {
     panel->OnTimer(14);
     QCoreApplication::processEvents();
     ASSERT_EQ(networkStarts, 1);
-    EXPECT_EQ(network->request().address, QStringLiteral("192.168.1.1"));
+    EXPECT_EQ(network->request().address, QString::fromLatin1(CNetCameraCapture::defaultAddress));
     EXPECT_EQ(network->request().streamPort, 18196);
 }
 
