@@ -35,7 +35,7 @@ constexpr std::array<const char*, 6> kCaptionKeys{"IDS_PRODUCT_TYPE",     "IDS_P
 
 CProductDlg::CProductDlg(QWidget* parent) : QDialog(parent), m_table(theApp()) {
     setObjectName(QStringLiteral("CProductDlg"));
-    // 1. Controls, texts, columns; search by name.
+    // A new screen searches by name until the operator picks the model instead.
     resize(kSize);
     ScreenParts::centreOnScreen(this);
     m_background = ScreenParts::background(QStringLiteral("products_bk.bmp"));
@@ -43,7 +43,7 @@ CProductDlg::CProductDlg(QWidget* parent) : QDialog(parent), m_table(theApp()) {
     setTexts();
     m_byName->setChecked(true);
 
-    // 2.-3. The database and the list.
+    // Without its database the screen still opens, empty, and says why.
     if (m_table.open()) {
         ListAllProducts();
     } else {

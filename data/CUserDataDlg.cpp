@@ -37,7 +37,7 @@ constexpr std::array<const char*, 8> kCaptionKeys{
 CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
     : QDialog(parent), m_current(currentMember), m_table(theApp()) {
     setObjectName(QStringLiteral("CUserDataDlg"));
-    // 1. Controls, texts, fonts, columns; the standard picture.
+    // The standard picture fills the picture box until a member is chosen.
     resize(kSize);
     ScreenParts::centreOnScreen(this);
     m_background = ScreenParts::background(QStringLiteral("member_bk.bmp"));
@@ -45,8 +45,8 @@ CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
     setTexts();
     m_picture->setPicture(DataPaths::standardMemberPicture(theApp()));
 
-    // 2. The database: created when missing, never replaced when damaged.
-    // 3. All members.
+    // The database is created when missing but never replaced when damaged:
+    // a damaged file may still hold members worth rescuing.
     if (m_table.open())
         ListAllMembers();
     else
