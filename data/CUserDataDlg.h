@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CRecordManageDlg.h"
 #include "MemberRecord.h"
 #include "MemberTable.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <array>
@@ -31,7 +31,7 @@ class QLineEdit;
 // title bar, set the record's member-selected flag to 0.
 //
 // Threading: GUI thread only; owns its database connection.
-class CUserDataDlg : public QDialog {
+class CUserDataDlg : public CRecordManageDlg {
     Q_OBJECT
 public:
     // Shows the visit history of the member of that name, modally over parent.
@@ -57,24 +57,20 @@ public:
 
     // The members of the list, in line order.
     const QList<MemberRecord>& members() const { return m_members; }
-    CMyListCtrl* list() const { return m_list; }
-
-    static constexpr QSize kSize{1200, 700};
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void OnAdd() override;
+    void OnChange() override;
+    void OnDelete() override;
+    void OnSelectionChanged() override;
+    // Closing through the title bar hands no member over.
+    void releaseOnClose() override;
 
 private slots:
     void OnSearch();
     void OnAll();
     void OnHistory();
-    void OnAdd();
-    void OnChange();
-    void OnDelete();
     void OnStartDetect();
-    void OnSelectionChanged();
     void OnPictureDoubleClicked();
 
 private:
@@ -92,20 +88,12 @@ private:
     HistoryOpener m_historyOpener;
     int m_visitOpenedFromHistory = 0;
     QString m_handOverText;
-    QImage m_background;
 
-    QLabel* m_title = nullptr;
     QLineEdit* m_search = nullptr;
     CGdipButton* m_searchButton = nullptr;
     CGdipButton* m_all = nullptr;
     CGdipButton* m_history = nullptr;
-    CGdipButton* m_add = nullptr;
-    CGdipButton* m_change = nullptr;
-    CGdipButton* m_delete = nullptr;
     CGdipButton* m_start = nullptr;
-    CGdipButton* m_close = nullptr;
-    CMyListCtrl* m_list = nullptr;
-    PictureBox* m_picture = nullptr;
     std::array<QLabel*, 8> m_captions{};
     std::array<QLabel*, 8> m_values{}; // 1079 .. 1086
 };
