@@ -37,7 +37,7 @@ CProductDlg::CProductDlg(QWidget* parent)
 
     // Without its database the screen still opens, empty, and says why.
     if (m_table.open()) {
-        ListAllProducts();
+        listAllProducts();
     } else {
         DataTips::databaseError(m_table.lastError());
         DataTips::error("IDS_OPEN_DATA_FAILED");
@@ -110,7 +110,7 @@ void CProductDlg::setTexts() {
     m_priceUnit->setText(TextLookup::text("IDS_PRODUCT_PRICE_UNIT"));
 }
 
-void CProductDlg::ListAllProducts() {
+void CProductDlg::listAllProducts() {
     const DataResult result = m_table.listAll(m_products);
     if (result != DataResult::Ok) {
         DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
@@ -159,13 +159,13 @@ void CProductDlg::OnSearch() {
 }
 
 void CProductDlg::OnAll() {
-    ListAllProducts();
+    listAllProducts();
 }
 
 void CProductDlg::OnAdd() {
     CProduct_DetailsDlg details(
         CProduct_DetailsDlg::ModeAdd, ProductRecord(),
-        [this](ProductRecord& r) { return AddProduct(r); }, this);
+        [this](ProductRecord& r) { return addProduct(r); }, this);
     details.exec();
 }
 
@@ -175,29 +175,29 @@ void CProductDlg::OnChange() {
         return;
     CProduct_DetailsDlg details(
         CProduct_DetailsDlg::ModeModify, m_products.at(row),
-        [this](ProductRecord& r) { return ChangeProduct(r); }, this);
+        [this](ProductRecord& r) { return changeProduct(r); }, this);
     details.exec();
 }
 
-bool CProductDlg::AddProduct(ProductRecord& record) {
+bool CProductDlg::addProduct(ProductRecord& record) {
     const DataResult result = m_table.add(record);
     if (!DataTips::stored(
-            result, m_table.lastError(), [this] { ListAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
+            result, m_table.lastError(), [this] { listAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    ListAllProducts();
+    listAllProducts();
     DataTips::success("IDS_ADD_SUCCESS");
     return true;
 }
 
-bool CProductDlg::ChangeProduct(const ProductRecord& record) {
+bool CProductDlg::changeProduct(const ProductRecord& record) {
     if (m_list->GetSelectedRow() < 0)
         return false;
     const DataResult result = m_table.change(record);
     if (!DataTips::stored(
-            result, m_table.lastError(), [this] { ListAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
+            result, m_table.lastError(), [this] { listAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
     showProduct(record);
-    ListAllProducts();
+    listAllProducts();
     DataTips::success("IDS_MOD_SUCCESS");
     return true;
 }

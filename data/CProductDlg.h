@@ -27,8 +27,8 @@ public:
     ~CProductDlg() override;
 
     // The operations the details dialog calls; each shows its own tips.
-    bool AddProduct(ProductRecord& record);
-    bool ChangeProduct(const ProductRecord& record);
+    bool addProduct(ProductRecord& record);
+    bool changeProduct(const ProductRecord& record);
 
     const QList<ProductRecord>& products() const { return m_products; }
 
@@ -46,7 +46,7 @@ private slots:
 private:
     void buildControls();
     void setTexts();
-    void ListAllProducts();
+    void listAllProducts();
     void fillList();
     void showProduct(const ProductRecord& record);
     void clearProduct();

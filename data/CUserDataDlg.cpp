@@ -37,7 +37,7 @@ CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
     // The database is created when missing but never replaced when damaged:
     // a damaged file may still hold members worth rescuing.
     if (m_table.open())
-        ListAllMembers();
+        listAllMembers();
     else
         DataTips::databaseError(m_table.lastError());
 }
@@ -100,7 +100,7 @@ void CUserDataDlg::setTexts() {
         m_captions[i]->setText(TextLookup::text(kCaptionKeys[i]) + QLatin1Char(':'));
 }
 
-void CUserDataDlg::ListAllMembers() {
+void CUserDataDlg::listAllMembers() {
     const DataResult result = m_table.listAll(m_members);
     if (result != DataResult::Ok) {
         // The list keeps what it showed.
@@ -150,13 +150,13 @@ void CUserDataDlg::OnSearch() {
 }
 
 void CUserDataDlg::OnAll() {
-    ListAllMembers();
+    listAllMembers();
 }
 
 void CUserDataDlg::OnAdd() {
     CUserData_DetailsDlg details(
         CUserData_DetailsDlg::ModeAdd, MemberRecord(),
-        [this](MemberRecord& r) { return AddMember(r); }, this);
+        [this](MemberRecord& r) { return addMember(r); }, this);
     details.exec();
 }
 
@@ -166,29 +166,29 @@ void CUserDataDlg::OnChange() {
         return;
     CUserData_DetailsDlg details(
         CUserData_DetailsDlg::ModeModify, m_members.at(row),
-        [this](MemberRecord& r) { return ChangeMember(r); }, this);
+        [this](MemberRecord& r) { return changeMember(r); }, this);
     details.exec();
 }
 
-bool CUserDataDlg::AddMember(MemberRecord& record) {
+bool CUserDataDlg::addMember(MemberRecord& record) {
     const DataResult result = m_table.add(record);
     if (!DataTips::stored(
-            result, m_table.lastError(), [this] { ListAllMembers(); }, "IDS_OPEN_DATA_FAILED"))
+            result, m_table.lastError(), [this] { listAllMembers(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    ListAllMembers();
+    listAllMembers();
     return true;
 }
 
-bool CUserDataDlg::ChangeMember(const MemberRecord& record) {
+bool CUserDataDlg::changeMember(const MemberRecord& record) {
     if (m_list->GetSelectedRow() < 0)
         return false;
     // A change that cannot open its query shows the engine's message alone.
     const DataResult result = m_table.change(record);
-    if (!DataTips::stored(result, m_table.lastError(), [this] { ListAllMembers(); }))
+    if (!DataTips::stored(result, m_table.lastError(), [this] { listAllMembers(); }))
         return false;
     showMember(record);
     const QString picture = DataPaths::memberPictureFile(theApp(), record.name);
-    ListAllMembers();
+    listAllMembers();
     m_picture->setPicture(QFileInfo::exists(picture) ? picture : QString());
     return true;
 }

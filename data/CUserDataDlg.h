@@ -52,8 +52,8 @@ public:
 
     // The operations the details dialog calls; true on success (the dialog
     // shows the success tip). Failures show their tips here.
-    bool AddMember(MemberRecord& record);
-    bool ChangeMember(const MemberRecord& record);
+    bool addMember(MemberRecord& record);
+    bool changeMember(const MemberRecord& record);
 
     // The members of the list, in line order.
     const QList<MemberRecord>& members() const { return m_members; }
@@ -76,7 +76,7 @@ private slots:
 private:
     void buildControls();
     void setTexts();
-    void ListAllMembers();
+    void listAllMembers();
     void fillList();
     void showMember(const MemberRecord& record);
     void clearMember();
