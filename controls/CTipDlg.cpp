@@ -27,7 +27,8 @@ CTipDlg::CTipDlg(const QString& text, int kind, QWidget* parent)
     const QSize screenSize = screen ? screen->size() : QSize(1360, 768);
     const int textWidth = QFontMetrics(m_font).horizontalAdvance(m_text);
     setGeometry(placement(textWidth, screenSize));
-    m_timer = startTimer(kShowMs);
+    // A coarse timer may fire up to 5 % early; the tip promises its full two seconds.
+    m_timer = startTimer(kShowMs, Qt::PreciseTimer);
 }
 
 QString CTipDlg::iconFile(int kind) {

@@ -1,5 +1,6 @@
 #pragma once
 
+class QImage;
 class QKeyEvent;
 class QString;
 class QWidget;
@@ -11,8 +12,12 @@ class QWidget;
 class ScreenChrome {
 public:
     // Paints fileName from the skin folder over the whole widget; nothing when
-    // the picture is missing or unreadable. Call from paintEvent.
+    // the picture is missing or unreadable. Call from paintEvent: the picture
+    // is read and decoded on its first use only (per skin folder and name).
     static void paintSkin(QWidget& widget, const QString& fileName);
+
+    // The decoded picture paintSkin draws; null when missing or unreadable.
+    static const QImage& skin(const QString& fileName);
 
     // Accepts a key-down of Enter or Escape so the dialog ignores it; returns
     // whether it did. Call first in keyPressEvent.

@@ -19,12 +19,6 @@
 
 namespace {
 
-constexpr int kMargin = 24;
-constexpr int kColumnWidth = 276;
-constexpr int kTopRow = 84;
-constexpr int kListLeft = kMargin + kColumnWidth + 24;
-constexpr int kScrollbarWidth = 12;
-
 constexpr std::array<int, 6> kCaptionIds{1210, 1079, 1228, 1124, 1087, 1088};
 constexpr std::array<int, 6> kValueIds{1211, 1080, 1229, 1125, 1089, 1090};
 constexpr std::array<const char*, 6> kCaptionKeys{"IDS_PRODUCT_TYPE",     "IDS_PRODUCT_NAME",
@@ -33,19 +27,17 @@ constexpr std::array<const char*, 6> kCaptionKeys{"IDS_PRODUCT_TYPE",     "IDS_P
 
 } // namespace
 
-CProductDlg::CProductDlg(QWidget* parent) : QDialog(parent), m_table(theApp()) {
-    setObjectName(QStringLiteral("CProductDlg"));
-    // 1. Controls, texts, columns; search by name.
-    resize(kSize);
-    ScreenParts::centreOnScreen(this);
-    m_background = ScreenParts::background(QStringLiteral("products_bk.bmp"));
+CProductDlg::CProductDlg(QWidget* parent)
+    : CRecordManageDlg(QStringLiteral("CProductDlg"), QStringLiteral("products_bk.bmp"), parent),
+      m_table(theApp()) {
+    // A new screen searches by name until the operator picks the model instead.
     buildControls();
     setTexts();
     m_byName->setChecked(true);
 
-    // 2.-3. The database and the list.
+    // Without its database the screen still opens, empty, and says why.
     if (m_table.open()) {
-        ListAllProducts();
+        listAllProducts();
     } else {
         DataTips::databaseError(m_table.lastError());
         DataTips::error("IDS_OPEN_DATA_FAILED");
@@ -55,9 +47,13 @@ CProductDlg::CProductDlg(QWidget* parent) : QDialog(parent), m_table(theApp()) {
 CProductDlg::~CProductDlg() = default;
 
 void CProductDlg::buildControls() {
-    const int right = kSize.width() - kMargin;
-    m_title = ScreenParts::title(this, QRect(kMargin, 10, 600, 44));
-    m_close = ScreenParts::button(this, 1208, 351, QRect(right - 38, 12, 38, 38));
+    buildSharedControls(1231,
+                        {{nullptr, 0},
+                         {"IDS_PRODUCT_TYPE", 1},
+                         {"IDS_PRODUCT_NAME", 2},
+                         {"IDS_PRODUCT_MODEL", 1},
+                         {"IDS_SETUP_PRICE", 1}},
+                        5, 220);
 
     const QFont font = SharedFonts::faceFont(17);
     m_byName = new QRadioButton(this);
@@ -76,25 +72,6 @@ void CProductDlg::buildControls() {
     m_searchButton = ScreenParts::button(this, 1057, 411, QRect(x, kTopRow, 48, 48));
     x += 58;
     m_all = ScreenParts::button(this, 1058, 412, QRect(x, kTopRow + 2, 120, 44));
-    m_delete = ScreenParts::button(this, 1053, 414, QRect(right - 48, kTopRow, 48, 48));
-    m_change = ScreenParts::button(this, 1052, 416, QRect(right - 106, kTopRow, 48, 48));
-    m_add = ScreenParts::button(this, 1049, 415, QRect(right - 164, kTopRow, 48, 48));
-
-    const int listTop = kTopRow + 64;
-    m_list = ScreenParts::list(this, 1231,
-                               QRect(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
-                                     kSize.height() - listTop - kMargin),
-                               30,
-                               {{nullptr, 0},
-                                {"IDS_PRODUCT_TYPE", 1},
-                                {"IDS_PRODUCT_NAME", 2},
-                                {"IDS_PRODUCT_MODEL", 1},
-                                {"IDS_SETUP_PRICE", 1}},
-                               5);
-
-    m_picture = new PictureBox(this);
-    m_picture->setObjectName(QStringLiteral("1037"));
-    m_picture->setGeometry(kMargin, kTopRow, kColumnWidth, 220);
     int y = kTopRow + 232;
     for (int i = 0; i < 6; ++i) {
         const bool tall = i >= 4; // function and course are free text
@@ -115,12 +92,6 @@ void CProductDlg::buildControls() {
 
     connect(m_searchButton, &QAbstractButton::clicked, this, &CProductDlg::OnSearch);
     connect(m_all, &QAbstractButton::clicked, this, &CProductDlg::OnAll);
-    connect(m_add, &QAbstractButton::clicked, this, &CProductDlg::OnAdd);
-    connect(m_change, &QAbstractButton::clicked, this, &CProductDlg::OnChange);
-    connect(m_delete, &QAbstractButton::clicked, this, &CProductDlg::OnDelete);
-    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
-    connect(m_list, &CMyListCtrl::rowSelected, this, &CProductDlg::OnSelectionChanged);
-    connect(m_list, &CMyListCtrl::rowDoubleClicked, this, &CProductDlg::OnChange);
 }
 
 void CProductDlg::setTexts() {
@@ -139,7 +110,7 @@ void CProductDlg::setTexts() {
     m_priceUnit->setText(TextLookup::text("IDS_PRODUCT_PRICE_UNIT"));
 }
 
-void CProductDlg::ListAllProducts() {
+void CProductDlg::listAllProducts() {
     const DataResult result = m_table.listAll(m_products);
     if (result != DataResult::Ok) {
         DataTips::failure(result, m_table.lastError(), "IDS_OPEN_DATA_FAILED");
@@ -188,62 +159,52 @@ void CProductDlg::OnSearch() {
 }
 
 void CProductDlg::OnAll() {
-    ListAllProducts();
+    listAllProducts();
 }
 
 void CProductDlg::OnAdd() {
     CProduct_DetailsDlg details(
         CProduct_DetailsDlg::ModeAdd, ProductRecord(),
-        [this](ProductRecord& r) { return AddProduct(r); }, this);
+        [this](ProductRecord& r) { return addProduct(r); }, this);
     details.exec();
 }
 
 void CProductDlg::OnChange() {
-    const int row = m_list->GetSelectedRow();
-    if (row < 0 || row >= m_products.size()) {
-        DataTips::info("IDS_SELECT_PRODUCT");
+    const int row = selectedRecordRow(int(m_products.size()), "IDS_SELECT_PRODUCT");
+    if (row < 0)
         return;
-    }
     CProduct_DetailsDlg details(
         CProduct_DetailsDlg::ModeModify, m_products.at(row),
-        [this](ProductRecord& r) { return ChangeProduct(r); }, this);
+        [this](ProductRecord& r) { return changeProduct(r); }, this);
     details.exec();
 }
 
-bool CProductDlg::AddProduct(ProductRecord& record) {
+bool CProductDlg::addProduct(ProductRecord& record) {
     const DataResult result = m_table.add(record);
     if (!DataTips::stored(
-            result, m_table.lastError(), [this] { ListAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
+            result, m_table.lastError(), [this] { listAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    ListAllProducts();
+    listAllProducts();
     DataTips::success("IDS_ADD_SUCCESS");
     return true;
 }
 
-bool CProductDlg::ChangeProduct(const ProductRecord& record) {
+bool CProductDlg::changeProduct(const ProductRecord& record) {
     if (m_list->GetSelectedRow() < 0)
         return false;
     const DataResult result = m_table.change(record);
     if (!DataTips::stored(
-            result, m_table.lastError(), [this] { ListAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
+            result, m_table.lastError(), [this] { listAllProducts(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
     showProduct(record);
-    ListAllProducts();
+    listAllProducts();
     DataTips::success("IDS_MOD_SUCCESS");
     return true;
 }
 
 void CProductDlg::OnDelete() {
-    const int row = m_list->GetSelectedRow();
-    if (row < 0) {
-        DataTips::info("IDS_SELECT_PRODUCT");
-        return;
-    }
-    if (row >= m_products.size()) {
-        DataTips::info("IDS_SELECT_TODELETE");
-        return;
-    }
-    if (!ScreenParts::confirmDelete())
+    const int row = rowToDelete(int(m_products.size()), "IDS_SELECT_PRODUCT");
+    if (row < 0)
         return;
     // The selected product by its number: another product may share its type
     // and name.
@@ -257,16 +218,6 @@ void CProductDlg::OnDelete() {
     clearProduct();
 }
 
-void CProductDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenChrome::swallowEnterEscape(event))
-        QDialog::keyPressEvent(event);
-}
-
-void CProductDlg::closeEvent(QCloseEvent* event) {
+void CProductDlg::releaseOnClose() {
     m_table.close();
-    QDialog::closeEvent(event);
-}
-
-void CProductDlg::paintEvent(QPaintEvent*) {
-    ScreenParts::paintBackground(this, m_background);
 }

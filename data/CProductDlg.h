@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CRecordManageDlg.h"
 #include "ProductRecord.h"
 #include "ProductTable.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <array>
@@ -20,58 +20,45 @@ class QRadioButton;
 // is not used.
 //
 // Threading: GUI thread only; owns its database connection.
-class CProductDlg : public QDialog {
+class CProductDlg : public CRecordManageDlg {
     Q_OBJECT
 public:
     explicit CProductDlg(QWidget* parent = nullptr);
     ~CProductDlg() override;
 
     // The operations the details dialog calls; each shows its own tips.
-    bool AddProduct(ProductRecord& record);
-    bool ChangeProduct(const ProductRecord& record);
+    bool addProduct(ProductRecord& record);
+    bool changeProduct(const ProductRecord& record);
 
     const QList<ProductRecord>& products() const { return m_products; }
-    CMyListCtrl* list() const { return m_list; }
-
-    static constexpr QSize kSize{1200, 700};
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void OnAdd() override;
+    void OnChange() override;
+    void OnDelete() override;
+    void OnSelectionChanged() override;
+    void releaseOnClose() override;
 
 private slots:
     void OnSearch();
     void OnAll();
-    void OnAdd();
-    void OnChange();
-    void OnDelete();
-    void OnSelectionChanged();
 
 private:
     void buildControls();
     void setTexts();
-    void ListAllProducts();
+    void listAllProducts();
     void fillList();
     void showProduct(const ProductRecord& record);
     void clearProduct();
 
     ProductTable m_table;
     QList<ProductRecord> m_products;
-    QImage m_background;
 
-    QLabel* m_title = nullptr;
     QRadioButton* m_byName = nullptr;
     QRadioButton* m_byModel = nullptr;
     QLineEdit* m_search = nullptr;
     CGdipButton* m_searchButton = nullptr;
     CGdipButton* m_all = nullptr;
-    CGdipButton* m_add = nullptr;
-    CGdipButton* m_change = nullptr;
-    CGdipButton* m_delete = nullptr;
-    CGdipButton* m_close = nullptr;
-    CMyListCtrl* m_list = nullptr;
-    PictureBox* m_picture = nullptr;
     std::array<QLabel*, 6> m_captions{}; // 1210 1079 1228 1124 1087 1088
     std::array<QLabel*, 6> m_values{};   // 1211 1080 1229 1125 1089 1090
     QLabel* m_priceUnit = nullptr;       // 1126

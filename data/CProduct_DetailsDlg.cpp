@@ -64,7 +64,8 @@ void CProduct_DetailsDlg::fillFromRecord() {
 }
 
 void CProduct_DetailsDlg::OnSave() {
-    // 1. Name, type and model, trimmed, in this order.
+    // Stray blanks around a name would make two products look alike, and the
+    // operator hears about the first missing field in the order of the form.
     const QString name = m_name->text().trimmed();
     const QString type = m_type->text().trimmed();
     const QString model = m_model->text().trimmed();
@@ -82,7 +83,8 @@ void CProduct_DetailsDlg::OnSave() {
     }
     const CTessalyApp& app = theApp();
 
-    // 2.-3. The record.
+    // A new product gets its number here; a changed one keeps the number that
+    // identifies it in the table.
     ProductRecord record = m_record;
     if (m_mode == ModeAdd)
         record.number = RecordNumber::next();
@@ -93,14 +95,15 @@ void CProduct_DetailsDlg::OnSave() {
     record.function = m_function->text();
     record.course = m_course->text();
 
-    // 4.-5. The picture, at most 500 pixels wide.
+    // The picture is stored before the record, so the record never points at a
+    // picture that failed to save; it is kept at most 500 pixels wide.
     if (!pictureToStore(DataPaths::productImageFolder(app),
                         DataPaths::productPictureFile(app, name),
                         DataPaths::defaultProductPicture(app), &PictureFile::saveProductPicture,
                         record.picturePath))
         return;
 
-    // 6.-7. Store (the screen shows the outcome) and close.
+    // The management screen stores the record and shows the outcome itself.
     m_record = record;
     if (m_store)
         m_store(m_record);

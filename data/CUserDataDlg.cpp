@@ -20,14 +20,6 @@
 
 namespace {
 
-// Left column: picture and the selected member's values; the rest: search row
-// on top and the list below.
-constexpr int kMargin = 24;
-constexpr int kColumnWidth = 276;
-constexpr int kTopRow = 84;
-constexpr int kListLeft = kMargin + kColumnWidth + 24;
-constexpr int kScrollbarWidth = 12;
-
 constexpr std::array<const char*, 8> kCaptionKeys{
     "IDS_MEMBER_NAME",  "IDS_MEMBER_SEX",   "IDS_MEMBER_AGE",     "IDS_MEMBER_BIRTHDAY",
     "IDS_MEMBER_PHONE", "IDS_MEMBER_EMAIL", "IDS_MEMBER_ADDRESS", "IDS_MEMBER_OPERATE"};
@@ -35,20 +27,17 @@ constexpr std::array<const char*, 8> kCaptionKeys{
 } // namespace
 
 CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
-    : QDialog(parent), m_current(currentMember), m_table(theApp()) {
-    setObjectName(QStringLiteral("CUserDataDlg"));
-    // 1. Controls, texts, fonts, columns; the standard picture.
-    resize(kSize);
-    ScreenParts::centreOnScreen(this);
-    m_background = ScreenParts::background(QStringLiteral("member_bk.bmp"));
+    : CRecordManageDlg(QStringLiteral("CUserDataDlg"), QStringLiteral("member_bk.bmp"), parent),
+      m_current(currentMember), m_table(theApp()) {
+    // The standard picture fills the picture box until a member is chosen.
     buildControls();
     setTexts();
     m_picture->setPicture(DataPaths::standardMemberPicture(theApp()));
 
-    // 2. The database: created when missing, never replaced when damaged.
-    // 3. All members.
+    // The database is created when missing but never replaced when damaged:
+    // a damaged file may still hold members worth rescuing.
     if (m_table.open())
-        ListAllMembers();
+        listAllMembers();
     else
         DataTips::databaseError(m_table.lastError());
 }
@@ -56,9 +45,14 @@ CUserDataDlg::CUserDataDlg(MemberRecord& currentMember, QWidget* parent)
 CUserDataDlg::~CUserDataDlg() = default;
 
 void CUserDataDlg::buildControls() {
-    const int right = kSize.width() - kMargin;
-    m_title = ScreenParts::title(this, QRect(kMargin, 10, 600, 44));
-    m_close = ScreenParts::button(this, 1208, 351, QRect(right - 38, 12, 38, 38));
+    buildSharedControls(1048,
+                        {{nullptr, 0},
+                         {"IDS_MEMBER_NAME", 2},
+                         {"IDS_MEMBER_SEX", 1},
+                         {"IDS_MEMBER_AGE", 1},
+                         {"IDS_MEMBER_BIRTHDAY", 2},
+                         {"IDS_MEMBER_PHONE", 2}},
+                        8, 250);
 
     m_search = ScreenParts::lineEdit(this, 1056, QRect(kListLeft, kTopRow + 2, 300, 44),
                                      ScreenParts::kSearchBackground,
@@ -70,26 +64,6 @@ void CUserDataDlg::buildControls() {
     m_all = ScreenParts::button(this, 1058, 412, QRect(x, kTopRow + 2, 120, 44));
     x += 130;
     m_history = ScreenParts::button(this, 1055, 412, QRect(x, kTopRow + 2, 140, 44));
-    m_delete = ScreenParts::button(this, 1053, 414, QRect(right - 48, kTopRow, 48, 48));
-    m_change = ScreenParts::button(this, 1052, 416, QRect(right - 106, kTopRow, 48, 48));
-    m_add = ScreenParts::button(this, 1049, 415, QRect(right - 164, kTopRow, 48, 48));
-
-    const int listTop = kTopRow + 64;
-    m_list = ScreenParts::list(this, 1048,
-                               QRect(kListLeft, listTop, right - kListLeft - kScrollbarWidth,
-                                     kSize.height() - listTop - kMargin),
-                               30,
-                               {{nullptr, 0},
-                                {"IDS_MEMBER_NAME", 2},
-                                {"IDS_MEMBER_SEX", 1},
-                                {"IDS_MEMBER_AGE", 1},
-                                {"IDS_MEMBER_BIRTHDAY", 2},
-                                {"IDS_MEMBER_PHONE", 2}},
-                               8);
-
-    m_picture = new PictureBox(this);
-    m_picture->setObjectName(QStringLiteral("1037"));
-    m_picture->setGeometry(kMargin, kTopRow, kColumnWidth, 250);
     const QFont font = SharedFonts::faceFont(17);
     int y = kTopRow + 262;
     for (int i = 0; i < 8; ++i, y += 30) {
@@ -106,13 +80,7 @@ void CUserDataDlg::buildControls() {
     connect(m_searchButton, &QAbstractButton::clicked, this, &CUserDataDlg::OnSearch);
     connect(m_all, &QAbstractButton::clicked, this, &CUserDataDlg::OnAll);
     connect(m_history, &QAbstractButton::clicked, this, &CUserDataDlg::OnHistory);
-    connect(m_add, &QAbstractButton::clicked, this, &CUserDataDlg::OnAdd);
-    connect(m_change, &QAbstractButton::clicked, this, &CUserDataDlg::OnChange);
-    connect(m_delete, &QAbstractButton::clicked, this, &CUserDataDlg::OnDelete);
     connect(m_start, &QAbstractButton::clicked, this, &CUserDataDlg::OnStartDetect);
-    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
-    connect(m_list, &CMyListCtrl::rowSelected, this, &CUserDataDlg::OnSelectionChanged);
-    connect(m_list, &CMyListCtrl::rowDoubleClicked, this, &CUserDataDlg::OnChange);
     connect(m_picture, &PictureBox::doubleClicked, this, &CUserDataDlg::OnPictureDoubleClicked);
 }
 
@@ -132,7 +100,7 @@ void CUserDataDlg::setTexts() {
         m_captions[i]->setText(TextLookup::text(kCaptionKeys[i]) + QLatin1Char(':'));
 }
 
-void CUserDataDlg::ListAllMembers() {
+void CUserDataDlg::listAllMembers() {
     const DataResult result = m_table.listAll(m_members);
     if (result != DataResult::Ok) {
         // The list keeps what it showed.
@@ -182,62 +150,52 @@ void CUserDataDlg::OnSearch() {
 }
 
 void CUserDataDlg::OnAll() {
-    ListAllMembers();
+    listAllMembers();
 }
 
 void CUserDataDlg::OnAdd() {
     CUserData_DetailsDlg details(
         CUserData_DetailsDlg::ModeAdd, MemberRecord(),
-        [this](MemberRecord& r) { return AddMember(r); }, this);
+        [this](MemberRecord& r) { return addMember(r); }, this);
     details.exec();
 }
 
 void CUserDataDlg::OnChange() {
-    const int row = m_list->GetSelectedRow();
-    if (row < 0 || row >= m_members.size()) {
-        DataTips::info("IDS_SELECT_USER");
+    const int row = selectedRecordRow(int(m_members.size()), "IDS_SELECT_USER");
+    if (row < 0)
         return;
-    }
     CUserData_DetailsDlg details(
         CUserData_DetailsDlg::ModeModify, m_members.at(row),
-        [this](MemberRecord& r) { return ChangeMember(r); }, this);
+        [this](MemberRecord& r) { return changeMember(r); }, this);
     details.exec();
 }
 
-bool CUserDataDlg::AddMember(MemberRecord& record) {
+bool CUserDataDlg::addMember(MemberRecord& record) {
     const DataResult result = m_table.add(record);
     if (!DataTips::stored(
-            result, m_table.lastError(), [this] { ListAllMembers(); }, "IDS_OPEN_DATA_FAILED"))
+            result, m_table.lastError(), [this] { listAllMembers(); }, "IDS_OPEN_DATA_FAILED"))
         return false;
-    ListAllMembers();
+    listAllMembers();
     return true;
 }
 
-bool CUserDataDlg::ChangeMember(const MemberRecord& record) {
+bool CUserDataDlg::changeMember(const MemberRecord& record) {
     if (m_list->GetSelectedRow() < 0)
         return false;
     // A change that cannot open its query shows the engine's message alone.
     const DataResult result = m_table.change(record);
-    if (!DataTips::stored(result, m_table.lastError(), [this] { ListAllMembers(); }))
+    if (!DataTips::stored(result, m_table.lastError(), [this] { listAllMembers(); }))
         return false;
     showMember(record);
     const QString picture = DataPaths::memberPictureFile(theApp(), record.name);
-    ListAllMembers();
+    listAllMembers();
     m_picture->setPicture(QFileInfo::exists(picture) ? picture : QString());
     return true;
 }
 
 void CUserDataDlg::OnDelete() {
-    const int row = m_list->GetSelectedRow();
-    if (row < 0) {
-        DataTips::info("IDS_SELECT_USER");
-        return;
-    }
-    if (row >= m_members.size()) {
-        DataTips::info("IDS_SELECT_TODELETE");
-        return;
-    }
-    if (!ScreenParts::confirmDelete())
+    const int row = rowToDelete(int(m_members.size()), "IDS_SELECT_USER");
+    if (row < 0)
         return;
     const MemberRecord record = m_members.at(row);
     const DataResult result = m_table.remove(record);
@@ -270,11 +228,9 @@ void CUserDataDlg::OnStartDetect() {
 }
 
 void CUserDataDlg::OnHistory() {
-    const int row = m_list->GetSelectedRow();
-    if (row < 0 || row >= m_members.size()) {
-        DataTips::info("IDS_SELECT_USER");
+    const int row = selectedRecordRow(int(m_members.size()), "IDS_SELECT_USER");
+    if (row < 0)
         return;
-    }
     const MemberRecord record = m_members.at(row);
     QString visitStamp;
     if (m_historyOpener && m_historyOpener(this, record.name, visitStamp))
@@ -288,17 +244,7 @@ void CUserDataDlg::OnPictureDoubleClicked() {
         m_picture->setPicture(file);
 }
 
-void CUserDataDlg::keyPressEvent(QKeyEvent* event) {
-    if (!ScreenChrome::swallowEnterEscape(event))
-        QDialog::keyPressEvent(event);
-}
-
-void CUserDataDlg::closeEvent(QCloseEvent* event) {
+void CUserDataDlg::releaseOnClose() {
     m_table.close();
     m_current.selected = 0;
-    QDialog::closeEvent(event);
-}
-
-void CUserDataDlg::paintEvent(QPaintEvent*) {
-    ScreenParts::paintBackground(this, m_background);
 }

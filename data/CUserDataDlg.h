@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CRecordManageDlg.h"
 #include "MemberRecord.h"
 #include "MemberTable.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <array>
@@ -31,7 +31,7 @@ class QLineEdit;
 // title bar, set the record's member-selected flag to 0.
 //
 // Threading: GUI thread only; owns its database connection.
-class CUserDataDlg : public QDialog {
+class CUserDataDlg : public CRecordManageDlg {
     Q_OBJECT
 public:
     // Shows the visit history of the member of that name, modally over parent.
@@ -52,35 +52,31 @@ public:
 
     // The operations the details dialog calls; true on success (the dialog
     // shows the success tip). Failures show their tips here.
-    bool AddMember(MemberRecord& record);
-    bool ChangeMember(const MemberRecord& record);
+    bool addMember(MemberRecord& record);
+    bool changeMember(const MemberRecord& record);
 
     // The members of the list, in line order.
     const QList<MemberRecord>& members() const { return m_members; }
-    CMyListCtrl* list() const { return m_list; }
-
-    static constexpr QSize kSize{1200, 700};
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void OnAdd() override;
+    void OnChange() override;
+    void OnDelete() override;
+    void OnSelectionChanged() override;
+    // Closing through the title bar hands no member over.
+    void releaseOnClose() override;
 
 private slots:
     void OnSearch();
     void OnAll();
     void OnHistory();
-    void OnAdd();
-    void OnChange();
-    void OnDelete();
     void OnStartDetect();
-    void OnSelectionChanged();
     void OnPictureDoubleClicked();
 
 private:
     void buildControls();
     void setTexts();
-    void ListAllMembers();
+    void listAllMembers();
     void fillList();
     void showMember(const MemberRecord& record);
     void clearMember();
@@ -92,20 +88,12 @@ private:
     HistoryOpener m_historyOpener;
     int m_visitOpenedFromHistory = 0;
     QString m_handOverText;
-    QImage m_background;
 
-    QLabel* m_title = nullptr;
     QLineEdit* m_search = nullptr;
     CGdipButton* m_searchButton = nullptr;
     CGdipButton* m_all = nullptr;
     CGdipButton* m_history = nullptr;
-    CGdipButton* m_add = nullptr;
-    CGdipButton* m_change = nullptr;
-    CGdipButton* m_delete = nullptr;
     CGdipButton* m_start = nullptr;
-    CGdipButton* m_close = nullptr;
-    CMyListCtrl* m_list = nullptr;
-    PictureBox* m_picture = nullptr;
     std::array<QLabel*, 8> m_captions{};
     std::array<QLabel*, 8> m_values{}; // 1079 .. 1086
 };

@@ -105,7 +105,8 @@ void CUserData_DetailsDlg::fillFromRecord() {
 }
 
 void CUserData_DetailsDlg::OnSave() {
-    // 1. The name, without surrounding white space, must not be empty.
+    // The name identifies the member in searches and folders: blanks around it
+    // are dropped and an empty one is refused.
     const QString name = m_name->text().trimmed();
     if (name.isEmpty()) {
         DataTips::error("IDS_INPUT_NAMEERROR");
@@ -113,7 +114,8 @@ void CUserData_DetailsDlg::OnSave() {
     }
     const CTessalyApp& app = theApp();
 
-    // 2.-4. The record.
+    // A new member gets its number here; a changed one keeps the number that
+    // identifies it in the table.
     MemberRecord record = m_record;
     if (m_mode == ModeAdd)
         record.number = RecordNumber::next();
@@ -127,13 +129,14 @@ void CUserData_DetailsDlg::OnSave() {
     record.operatorName = m_operator->text();
     record.remark = m_remark->text();
 
-    // 5.-6. The picture.
+    // The picture is stored before the record, so the record never points at a
+    // picture that failed to save.
     if (!pictureToStore(DataPaths::memberImageFolder(app), DataPaths::memberPictureFile(app, name),
                         DataPaths::defaultMemberPicture(app), &PictureFile::saveMemberPicture,
                         record.picturePath))
         return;
 
-    // 7. Store; the dialog closes whatever the outcome (failures showed their tips).
+    // The dialog closes whatever the outcome: failures already showed their tips.
     m_record = record;
     if (m_store && m_store(m_record))
         DataTips::success(m_mode == ModeAdd ? "IDS_ADD_SUCCESS" : "IDS_MOD_SUCCESS");

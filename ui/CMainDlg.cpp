@@ -151,7 +151,8 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
 
     m_loading = new CLoadingDlg(this);
 
-    // 1. Title, back and exit, the menu with its two pictures and captions.
+    // Each menu button has a normal and a selected picture; the selected one
+    // marks the panel on show.
     const int language = theApp().m_nLanguage;
     m_title = new QLabel(TextLookup::text("IDS_APP_NAME"), this);
     m_title->setObjectName(QStringLiteral("1035"));
@@ -174,7 +175,8 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     layoutControls();
     m_menu[0]->SetToggle(true);
 
-    // 3. The capture panel, shown on the content rectangle.
+    // The capture panel exists for the whole life of the window: the camera
+    // stays open while the operator looks at reports.
     CPreviewDlg::Cameras cameras{&m_frameSinks, cameraSystem(), networkCameraFactory()};
     CPreviewDlg::MainWindowCalls calls;
     calls.itemResults = [this]() -> ItemResults& { return m_items; };
@@ -201,7 +203,7 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
     m_preview->setGeometry(m_content);
     m_preview->show();
 
-    // 4. Report buttons only while results are available.
+    // Report buttons would open empty reports before any results exist.
     setItemButtonsVisible(theApp().m_bResultsAvailable == 1);
 
     // The worker only posts; the results are taken over on this thread.
@@ -233,7 +235,8 @@ CMainDlg::~CMainDlg() {
 
 void CMainDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // 5. A stored visit is shown at once, without an analysis run.
+    // A stored visit is shown once the window is on screen, without an analysis
+    // run: its results were scored when it was captured.
     if (!m_opened) {
         m_opened = true;
         if (m_fromHistory == 1)
@@ -256,7 +259,7 @@ void CMainDlg::layoutControls() {
     for (std::size_t i = 0; i < m_menu.size(); ++i)
         m_menu[i]->setGeometry(kMenuLeft, kMenuTop + int(i) * (kMenuHeight + kMenuGap), kMenuWidth,
                                kMenuHeight);
-    // 2. Content rectangle: right of the first menu button plus 30, below the title.
+    // Panels fill what the menu and title leave, 30 pixels clear of the menu.
     const int left = m_menu[0]->geometry().right() + 1 + 30;
     m_content = QRect(QPoint(left, 50), QPoint(w - 1, height() - 1));
 }

@@ -65,7 +65,7 @@ CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     const int language = app.m_nLanguage;
     const QColor grey(80, 80, 80);
 
-    // 1. Fonts and captions, the item list, the editors, the organisation name.
+    // Captions take the fonts of the current language, which the start page chose.
     m_title =
         makeLabel(this, 1007, TextLookup::text("IDS_SETTINGS"), SharedFonts::title(), Qt::white);
     m_title->setGeometry(30, 8, 600, 44);

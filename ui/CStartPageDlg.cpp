@@ -43,7 +43,7 @@ CStartPageDlg::CStartPageDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("CStartPageDlg"));
     CurrentMember::set(&m_currentMember);
-    // 1. Background, size and centre, controls.
+    // The page has a fixed size and sits in the middle of the background window.
     CGdiPlusBitmapResource background;
     if (background.Load(439, QStringLiteral("BITMAP")))
         m_background = QPixmap::fromImage(background.image());
@@ -65,7 +65,7 @@ CStartPageDlg::CStartPageDlg(QWidget* parent)
     m_version->setGeometry(1220, 720, 130, 30);
     m_version->setStyleSheet(QStringLiteral("color: rgb(80,80,80); background: transparent;"));
 
-    // 2.-4. Language list, the remembered choice, the language index.
+    // Simplified Chinese until a choice has been saved in the settings file.
     m_language->addItems(
         {QStringLiteral("简体中文"), QStringLiteral("繁體中文"), QStringLiteral("English")});
     m_language->setCurrentIndex(0);
@@ -75,11 +75,11 @@ CStartPageDlg::CStartPageDlg(QWidget* parent)
     m_nLanguage = m_language->currentIndex();
     app.m_nLanguage = m_nLanguage;
 
-    // 5. Fonts, then the language file.
+    // Fonts first: the captions below are laid out in the language's fonts.
     SharedFonts::rebuild(m_nLanguage);
     TextLookup::chooseLanguageFile(m_nLanguage);
 
-    // 6. Title, captions, list font, version.
+    // The version comes from the build, so the page always shows the running one.
     setWindowTitle(TextLookup::text("IDS_APP_NAME"));
     setButtonCaptions();
     m_language->setFont(SharedFonts::label());
@@ -107,17 +107,16 @@ void CStartPageDlg::setButtonCaptions() {
 
 void CStartPageDlg::OnLanguageChanged(int index) {
     CTessalyApp& app = theApp();
-    // 1. Index, fonts, list font.
+    // Every screen opened from now on reads the language from the application state.
     m_nLanguage = index;
     app.m_nLanguage = index;
     SharedFonts::rebuild(index);
     m_language->setFont(SharedFonts::label());
-    // 2. Remember the choice.
+    // The next start opens in the same language.
     LanguageSetting::write(app, index);
-    // 3. The language file.
     TextLookup::chooseLanguageFile(index);
-    // 4. The four big captions and the five buttons; the title and version keep
-    // their language until the page opens again.
+    // Only the big captions and buttons change at once; the title and version
+    // keep their language until the page opens again.
     setButtonCaptions();
     for (CGdipButton* b : {m_member, m_guest, m_product, m_settings, m_close})
         b->update();

@@ -452,13 +452,18 @@ TEST_F(DataConnectionTest, ConnectionsAreIndependent) {
 }
 
 // A writer killed in the middle of its saves leaves a file that is either
-// before or after each save, never damaged.
+// before or after each save, never damaged. The child reports every finished
+// save through a pipe; it is killed once a few are in, while it is busy with
+// the next one, however slow the machine is.
 TEST_F(DataConnectionTest, KilledWriterLeavesAConsistentFile) {
     ASSERT_TRUE(DataConnection::EnsureFile(members(), Kind::Members));
     folder.write("in.bmp", patternBytes(400 * 1024));
+    int saves[2];
+    ASSERT_EQ(pipe(saves), 0);
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
+        ::close(saves[0]);
         DataConnection db;
         if (!db.Connect(members()))
             _exit(1);
@@ -467,13 +472,22 @@ TEST_F(DataConnectionTest, KilledWriterLeavesAConsistentFile) {
             db.AddNew();
             db.SetField("Number", QString::number(i));
             db.ImportPicture(folder.file("in.bmp"));
-            db.Update();
+            if (db.Update() && ::write(saves[1], "s", 1) != 1)
+                _exit(2);
         }
     }
-    usleep(400 * 1000);
+    ::close(saves[1]);
+    constexpr int kSavesBeforeKill = 3;
+    int finished = 0;
+    char c = 0;
+    while (finished < kSavesBeforeKill && ::read(saves[0], &c, 1) == 1)
+        ++finished;
     kill(child, SIGKILL);
+    ::close(saves[0]);
     int status = 0;
     waitpid(child, &status, 0);
+    ASSERT_EQ(finished, kSavesBeforeKill) << "the writer ended before its saves";
+    ASSERT_TRUE(WIFSIGNALED(status));
 
     RawDatabase raw(members());
     EXPECT_EQ(raw.value("pragma integrity_check").toString(), "ok");

@@ -332,7 +332,7 @@ TEST_F(ScreensTest, ChangingAMemberKeepsItsOwnPictureBesideANamesake) {
     CUserDataDlg screen(current);
     screen.list()->SetSelectedRow(0);
     CUserData_DetailsDlg details(CUserData_DetailsDlg::ModeModify, screen.members().at(0),
-                                 [&](MemberRecord& r) { return screen.ChangeMember(r); });
+                                 [&](MemberRecord& r) { return screen.changeMember(r); });
     control<QLineEdit>(&details, "1041")->setText("12345");
     control(&details, "1207")->click();
     EXPECT_EQ(tips.last(), tip("IDS_MOD_SUCCESS", 0));
