@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class CTessalyApp;
@@ -8,7 +10,14 @@ class CTessalyApp;
 // The presetting file "PreSetting/presetting.ini": the organisation name and the
 // graded texts, one section per language index. Stored as UTF-16 LE with a
 // byte-order mark and CR LF. A line break inside a graded text is stored as
-// backslash + "n" and comes back as a line feed.
+// backslash + "n" and a backslash as two backslashes, so every text comes back
+// as typed; a stored text longer than kMaxStoredChars would come back cut, so
+// the editors stop there (fitToLimit) and save() refuses longer texts.
+//
+// A file that lacks any key of the default file's first section is damaged
+// (truncated or overwritten): damageReport() says so, missing texts of that
+// section read as the default's, and save() refuses to replace it, so the
+// operator can still rescue it.
 //
 // Threading: reads may run on any thread (the file is read on every lookup, no
 // cache); writes belong to the GUI thread.
@@ -29,6 +38,25 @@ public:
 
     static QString gradedText(const CTessalyApp& app, int item, int column);
     static bool writeGradedText(const CTessalyApp& app, int item, int column, const QString& text);
+
+    // Writes every entry (key() or "OrgName" -> text) of the current language in
+    // one replacement of the file: all or nothing. False with *error naming the
+    // file when a text is too long, the file is damaged or cannot be written.
+    static bool save(const CTessalyApp& app, const QList<QPair<QString, QString>>& entries,
+                     QString* error = nullptr);
+
+    // Empty for a sound file; otherwise the tip text naming the damaged file.
+    static QString damageReport(const CTessalyApp& app);
+
+    // The reader keeps at most 999 characters of a stored value.
+    static constexpr int kMaxStoredChars = 999;
+    // Characters a text takes in the file, escapes and quotes included.
+    static int storedLength(const QString& text);
+    // The longest start of text that is stored within kMaxStoredChars, cut on a
+    // character boundary.
+    static QString fitToLimit(const QString& text);
+    static QString escapeText(const QString& text);
+    static QString unescapeText(const QString& stored);
 
     static QString orgName(const CTessalyApp& app);
     static bool writeOrgName(const CTessalyApp& app, const QString& name);
