@@ -2,7 +2,7 @@
 // folder in a real window, as the program does, and prints the X window ids
 // of the tip and the screen once both are up, for DamagedFileTest to check
 // their stacking. Arguments: program folder, screen ("members", "products",
-// "settings").
+// "settings"), and optionally how long to stay in milliseconds (for a look).
 #include "CProductDlg.h"
 #include "CSetupDlg.h"
 #include "CTessalyApp.h"
@@ -53,6 +53,6 @@ int main(int argc, char** argv) {
                         tip->text().toUtf8().constData());
         std::fflush(stdout);
     });
-    QTimer::singleShot(1600, &qt, &QApplication::quit);
+    QTimer::singleShot(argc > 3 ? QByteArray(argv[3]).toInt() : 1600, &qt, &QApplication::quit);
     return qt.exec();
 }
