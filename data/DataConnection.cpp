@@ -178,7 +178,8 @@ bool DataConnection::Connect(const QString& path) {
     }
     m_connected = ok;
     if (!ok) {
-        const QString why = m_lastError;
+        // The message names the file, so that the operator knows which one to rescue.
+        const QString why = QFileInfo(path).fileName() + QStringLiteral(": ") + m_lastError;
         Disconnect();
         m_lastError = why;
     }

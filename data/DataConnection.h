@@ -63,7 +63,8 @@ public:
 
     // Opens the existing file at path (releasing an earlier connection first).
     // Fails, without creating anything, when the file is missing, is not a
-    // database or is locked by another program.
+    // database or is locked by another program; lastError() then starts with
+    // the file's name ("UserData.mdb: ...").
     bool Connect(const QString& path);
     bool isConnected() const;
     void Disconnect();

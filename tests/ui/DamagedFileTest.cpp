@@ -94,7 +94,7 @@ TEST_P(DamagedFiles, TipNamesTheFileOnTopAndTheFileIsKept) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFiles,
     ::testing::Values(
-        DamagedFile{"MemberDatabase", "UserData.mdb", "members", ""},
+        DamagedFile{"MemberDatabase", "UserData.mdb", "members", "UserData.mdb"},
         DamagedFile{"ProductDatabase", "Product.mdb", "products", ""},
         DamagedFile{"LanguageFile", "Language/English.ini", "settings", "Language/English.ini"},
         DamagedFile{"PresettingFile", "PreSetting/presetting.ini", "settings", "presetting.ini"},
