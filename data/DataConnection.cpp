@@ -425,9 +425,11 @@ bool DataConnection::ExportPicture(const QString& target) {
         if (same)
             return true;
     }
-    // Replaced whole: a kill part way leaves the old picture, never half a new one.
+    // Replaced whole: a kill part way leaves the old picture, never half a new
+    // one. The row keeps the picture, so the file is not worth a disk wait
+    // per member on every listing.
     QString why;
-    if (!AtomicFile::write(target, bytes, &why))
+    if (!AtomicFile::write(target, bytes, &why, false))
         return fail(why);
     return true;
 }
