@@ -32,7 +32,8 @@ bool setError(QString* error, const QString& text) {
 
 } // namespace
 
-bool AtomicFile::write(const QString& path, const QByteArray& bytes, QString* error) {
+bool AtomicFile::write(const QString& path, const QByteArray& bytes, QString* error,
+                       bool syncToDisk) {
     const QFileInfo target(path);
     const QString temporary =
         target.absolutePath() + QStringLiteral("/.") + target.fileName() +
@@ -40,7 +41,8 @@ bool AtomicFile::write(const QString& path, const QByteArray& bytes, QString* er
     QFile out(temporary);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return setError(error, QStringLiteral("%1: %2").arg(path, out.errorString()));
-    bool ok = out.write(bytes) == bytes.size() && out.flush() && ::fsync(out.handle()) == 0;
+    bool ok = out.write(bytes) == bytes.size() && out.flush() &&
+              (!syncToDisk || ::fsync(out.handle()) == 0);
     const QString why = out.errorString();
     out.close();
     if (ok && target.exists())

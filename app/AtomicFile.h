@@ -17,7 +17,11 @@ class AtomicFile {
 public:
     // False, with *error naming the file, when the target could not be replaced;
     // the old file is then unchanged and no temporary file stays behind.
-    static bool write(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+    // syncToDisk false skips the wait for the disk (fsync) for files that are
+    // only copies of data kept elsewhere: a kill still leaves the old file or
+    // the new one, only a power cut may lose the new one.
+    static bool write(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                      bool syncToDisk = true);
 
     // Deletes temporary files of interrupted writes directly inside folder.
     // Returns how many were removed.

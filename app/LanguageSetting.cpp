@@ -15,6 +15,12 @@ int LanguageSetting::read(const CTessalyApp& app) {
 }
 
 bool LanguageSetting::write(const CTessalyApp& app, int index) {
-    return IniFile::write(app.settingsFile(), QStringLiteral("setup"), QStringLiteral("language"),
-                          QString::number(index));
+    QString error;
+    if (IniFile::write(app.settingsFile(), QStringLiteral("setup"), QStringLiteral("language"),
+                       QString::number(index), &error))
+        return true;
+    // The choice holds for this run but will not be remembered: say so.
+    app.ShowTip(QStringLiteral("Setup.ini: the language choice cannot be saved (%1)").arg(error),
+                CTessalyApp::TipError);
+    return false;
 }

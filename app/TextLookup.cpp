@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "Presetting.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -65,12 +66,38 @@ QString TextLookup::languageMissingTip(int index) {
     }
 }
 
+bool TextLookup::isDamagedLanguageFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    // A language file holds its captions in section "Setting"; a file without
+    // a single entry there is no language file any more.
+    const IniFile::Document doc = IniFile::parse(file.readAll());
+    bool inSetting = false;
+    for (const QString& line : doc.lines) {
+        const QString t = line.trimmed();
+        if (t.startsWith('[') && t.contains(']')) {
+            inSetting = t.mid(1, t.indexOf(']') - 1)
+                            .trimmed()
+                            .compare(QLatin1String("Setting"), Qt::CaseInsensitive) == 0;
+        } else if (inSetting && !t.startsWith(';') && t.indexOf('=') > 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void TextLookup::chooseLanguageFile(int index) {
     CTessalyApp& app = theApp();
-    app.m_strLanguagePath = app.m_strAppPath + "Language/" + languageFileName(index);
+    const QString relative = QStringLiteral("Language/") + languageFileName(index);
+    app.m_strLanguagePath = app.m_strAppPath + relative;
     if (!QFileInfo::exists(app.m_strLanguagePath)) {
         const QString tip = languageMissingTip(index);
         if (!tip.isEmpty())
             app.ShowTip(tip, CTessalyApp::TipError);
+    } else if (isDamagedLanguageFile(app.m_strLanguagePath)) {
+        // The file is left exactly as it is, for the operator to rescue.
+        app.ShowTip(relative + QStringLiteral(" is damaged; please reinstall the language files."),
+                    CTessalyApp::TipError);
     }
 }

@@ -27,9 +27,14 @@ public:
 
     // Language file of the language index (folder "Language"): 0 Simplified
     // Chinese, 1 Traditional Chinese, anything else English. Stores its path in
-    // the application state; a missing file of languages 0-2 gives an error tip.
+    // the application state; a missing file of languages 0-2 gives an error tip,
+    // and so does a damaged one (a tip naming the file, which stays untouched).
     static QString languageFileName(int index);
     static void chooseLanguageFile(int index);
+
+    // True for a language file that cannot be read or has no entry in section
+    // "Setting".
+    static bool isDamagedLanguageFile(const QString& path);
 
     // The tip shown when the chosen language's file is missing (empty for other indexes).
     static QString languageMissingTip(int index);

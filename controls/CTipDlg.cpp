@@ -3,13 +3,46 @@
 #include "CTessalyApp.h"
 #include "SharedFonts.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QTimerEvent>
 
 QPointer<CTipDlg> CTipDlg::s_current;
+
+namespace {
+
+// Watches every top-level window: one that appears or comes forward while a
+// tip is visible would cover it without a window manager, so the tip is put
+// back on top once that window is up.
+class TipKeeper : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Show && type != QEvent::WindowActivate && type != QEvent::ZOrderChange)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        CTipDlg* tip = CTipDlg::current();
+        if (!widget || !widget->isWindow() || !tip || widget == tip || !tip->isVisible())
+            return false;
+        QTimer::singleShot(0, tip, [] { CTipDlg::raiseCurrent(); });
+        return false;
+    }
+};
+
+void installTipKeeper() {
+    static TipKeeper* keeper = nullptr;
+    if (keeper || !QCoreApplication::instance())
+        return;
+    keeper = new TipKeeper;
+    keeper->setParent(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(keeper);
+}
+
+} // namespace
 
 CTipDlg::CTipDlg(const QString& text, int kind, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -65,6 +98,17 @@ void CTipDlg::paintEvent(QPaintEvent*) {
     p.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, m_text);
 }
 
+void CTipDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    installTipKeeper();
+    raise();
+}
+
+void CTipDlg::raiseCurrent() {
+    if (s_current && s_current->isVisible())
+        s_current->raise();
+}
+
 void CTipDlg::timerEvent(QTimerEvent* event) {
     if (event->timerId() != m_timer)
         return;
@@ -92,5 +136,6 @@ CTipDlg* CTipDlg::Show(const QString& text, int kind) {
 void CTipDlg::ShowModal(const QString& text, int kind) {
     destroyCurrent();
     CTipDlg tip(text, kind);
+    s_current = &tip;
     tip.exec();
 }

@@ -9,6 +9,10 @@
 // hides itself after two seconds. At most one tip exists; a new one replaces the
 // old at once.
 //
+// The tip stays above every other window of the program, also with no window
+// manager to honour the stay-on-top hint: while it is visible, any other
+// top-level window that is shown or raised puts the tip back on top.
+//
 // Threading: GUI thread only.
 class CTipDlg : public QDialog {
     Q_OBJECT
@@ -35,8 +39,12 @@ public:
     static constexpr int kShowMs = 2000;
     static constexpr int kAlpha = 200;
 
+    // Puts the current tip above every other window (no-op without a tip).
+    static void raiseCurrent();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:

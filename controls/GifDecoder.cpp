@@ -1,5 +1,10 @@
 #include "GifDecoder.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
+#include <algorithm>
+
 namespace {
 
 constexpr int kHeaderSize = 6;
@@ -40,9 +45,22 @@ struct RawFrame {
     int disposal = 0;
 };
 
-QImage decodeStill(const QByteArray& data) {
+qint64 pictureBytes(const QSize& size) {
+    return qint64(std::max(0, size.width())) * std::max(0, size.height()) * 4;
+}
+
+// Decodes one picture when its 32-bit form fits the budget; the size is read
+// from the header first, so an oversized picture is never allocated.
+QImage decodeStill(const QByteArray& data, qint64 budget) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isValid() && pictureBytes(size) > budget)
+        return {};
     QImage image;
-    if (!image.loadFromData(data))
+    if (!reader.read(&image) || pictureBytes(image.size()) > budget)
         return {};
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -62,7 +80,7 @@ int frameDelayMs(int delay) {
 Animation decode(const QByteArray& data) {
     Animation result;
     if (!isGif(data)) {
-        result.still = decodeStill(data);
+        result.still = decodeStill(data, kMaxDecodedBytes);
         result.logicalSize = result.still.size();
         return result;
     }
@@ -136,14 +154,20 @@ Animation decode(const QByteArray& data) {
     }
 
     if (raw.size() <= 1) {
-        result.still = decodeStill(data);
+        result.still = decodeStill(data, kMaxDecodedBytes);
         return result;
     }
 
     // Each frame becomes a GIF of its own, sized to the frame and placed at its
     // origin, so that it decodes to exactly the frame's pixels.
     const QByteArray header = data.left(headerEnd);
+    qint64 budget = kMaxDecodedBytes;
     for (const RawFrame& r : raw) {
+        // A few hundred bytes can describe frames of 65535 x 65535: the frames
+        // together may hold no more than the budget; the rest are left out.
+        const qint64 need = pictureBytes(r.size);
+        if (need > budget)
+            break;
         QByteArray single = header;
         putU16(single, 6, r.size.width());
         putU16(single, 8, r.size.height());
@@ -153,9 +177,10 @@ Animation decode(const QByteArray& data) {
         single += blocks;
         single += ';';
         Frame frame;
-        frame.image = decodeStill(single);
+        frame.image = decodeStill(single, need);
         if (frame.image.isNull())
             continue;
+        budget -= pictureBytes(frame.image.size());
         frame.position = r.position;
         frame.size = r.size;
         frame.delay = r.delay;
@@ -163,7 +188,7 @@ Animation decode(const QByteArray& data) {
         result.frames.append(frame);
     }
     if (result.frames.size() <= 1) {
-        result.still = decodeStill(data);
+        result.still = decodeStill(data, kMaxDecodedBytes);
         result.frames.clear();
     }
     return result;

@@ -11,7 +11,9 @@
 // keeps its own size and transparency), position, delay and disposal method.
 // Data without a GIF signature, or a GIF with a single frame, is decoded as one
 // still picture. Damaged data yields what could be read; frames that do not
-// decode are left out.
+// decode are left out. Decoded pictures hold at most kMaxDecodedBytes in all
+// (32 bits a pixel): a picture over it is not decoded, and an animation keeps
+// the frames that fit and drops the rest.
 //
 // Threading: pure functions, any thread.
 namespace GifDecoder {
@@ -33,6 +35,9 @@ struct Animation {
     bool isNull() const { return frames.isEmpty() && still.isNull(); }
     bool isAnimated() const { return frames.size() > 1; }
 };
+
+// 64 MiB: a full-screen animation of a few dozen frames fits.
+constexpr qint64 kMaxDecodedBytes = 64LL * 1024 * 1024;
 
 bool isGif(const QByteArray& data);
 Animation decode(const QByteArray& data);

@@ -1,5 +1,7 @@
 #include "DataConnection.h"
 
+#include "AtomicFile.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -162,18 +164,22 @@ bool DataConnection::Connect(const QString& path) {
             // A rollback journal with full sync: every commit reaches the disk
             // before it counts, and an interrupted write is rolled back on the
             // next open. Setting the journal mode also reads the file's header,
-            // so a file that is no database fails here.
+            // so a file that is no database fails here. Pages are read with
+            // read calls, never through a memory map: an I/O error on a mapped
+            // page (a failing disk, a file cut short under us) would kill the
+            // process instead of failing the statement.
             QSqlQuery q(db);
             ok = q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) &&
                  q.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
-                 q.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(kMappedBytes));
+                 q.exec(QStringLiteral("PRAGMA mmap_size=0"));
             if (!ok)
                 failFrom(q.lastError());
         }
     }
     m_connected = ok;
     if (!ok) {
-        const QString why = m_lastError;
+        // The message names the file, so that the operator knows which one to rescue.
+        const QString why = QFileInfo(path).fileName() + QStringLiteral(": ") + m_lastError;
         Disconnect();
         m_lastError = why;
     }
@@ -419,15 +425,12 @@ bool DataConnection::ExportPicture(const QString& target) {
         if (same)
             return true;
     }
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return fail(QStringLiteral("%1: %2").arg(target, file.errorString()));
-    for (qsizetype done = 0; done < bytes.size(); done += kPictureBlock) {
-        const qsizetype length = std::min<qsizetype>(kPictureBlock, bytes.size() - done);
-        if (file.write(bytes.constData() + done, length) != length)
-            return fail(QStringLiteral("%1: %2").arg(target, file.errorString()));
-    }
-    if (!file.flush())
-        return fail(QStringLiteral("%1: %2").arg(target, file.errorString()));
+    // Replaced whole: a kill part way leaves the old picture, never half a new
+    // one. The row keeps the picture, so the file is not worth a disk wait
+    // per member on every listing.
+    QString why;
+    if (!AtomicFile::write(target, bytes, &why, false))
+        return fail(why);
     return true;
 }
 

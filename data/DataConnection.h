@@ -63,7 +63,8 @@ public:
 
     // Opens the existing file at path (releasing an earlier connection first).
     // Fails, without creating anything, when the file is missing, is not a
-    // database or is locked by another program.
+    // database or is locked by another program; lastError() then starts with
+    // the file's name ("UserData.mdb: ...").
     bool Connect(const QString& path);
     bool isConnected() const;
     void Disconnect();
@@ -90,7 +91,8 @@ public:
     // Qt may hand over: booleans "TRUE"/"FALSE", dates "%Y-%m-%d %H:%M:%S").
     static QString textOf(const QVariant& value);
 
-    // Writes the current row's Photo bytes to the file. False, touching no file,
+    // Writes the current row's Photo bytes to the file, replacing it whole
+    // (temporary file and rename, AtomicFile). False, touching no file,
     // when the row has no picture; false with lastError() when the file cannot
     // be written. A file that already holds exactly those bytes is left as it is.
     bool ExportPicture(const QString& target);
@@ -115,9 +117,6 @@ public:
     // How long a statement waits for another program's lock before it fails;
     // short, because the screens wait on it.
     static constexpr int kBusyTimeoutMs = 500;
-    // Pages are read through a memory map of up to this size instead of one
-    // read call per page: a listing reads every picture (about 25 pages each).
-    static constexpr qint64 kMappedBytes = 2047LL * 1024 * 1024;
 
 private:
     enum class Position { BeforeFirst, OnRow, AfterLast };

@@ -1,7 +1,8 @@
 #include "PictureFile.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -41,13 +42,12 @@ bool writeBmp(const cv::Mat& image, const QString& target, QString* error) {
     std::vector<uchar> encoded;
     if (!cv::imencode(".bmp", image, encoded))
         return setError(error, QStringLiteral("%1: cannot encode the picture").arg(target));
-    QSaveFile file(target);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(encoded.data()),
-                   static_cast<qint64>(encoded.size())) != static_cast<qint64>(encoded.size()) ||
-        !file.commit())
-        return setError(error, QStringLiteral("%1: %2").arg(target, file.errorString()));
+    // Always through a temporary file and a rename, never rewritten in place.
+    const QByteArray bytes(reinterpret_cast<const char*>(encoded.data()),
+                           static_cast<qsizetype>(encoded.size()));
+    QString why;
+    if (!AtomicFile::write(target, bytes, &why))
+        return setError(error, why);
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
 
 namespace {
 
@@ -28,6 +30,7 @@ QPlainTextEdit* makeBox(QWidget* parent, int id, const QString& text) {
     box->setObjectName(QString::number(id));
     box->setFont(SharedFonts::text());
     box->setPlainText(text);
+    CSuggestionDlg::limitBox(box);
     box->setStyleSheet(QStringLiteral("QPlainTextEdit { color: rgb(80,80,80);"
                                       " background: rgb(244,244,244); border: none; }"));
     return box;
@@ -51,13 +54,46 @@ CSuggestionDlg::CSuggestionDlg(int item, QWidget* parent) : QWidget(parent), m_i
 }
 
 bool CSuggestionDlg::Save() {
-    const CTessalyApp& app = theApp();
-    bool ok = true;
+    return Presetting::save(theApp(), entries());
+}
+
+QList<QPair<QString, QString>> CSuggestionDlg::entries() const {
+    QList<QPair<QString, QString>> out;
     for (int g = 0; g < kGrades; ++g)
-        ok = Presetting::writeGradedText(app, m_item, g, m_results[g]->toPlainText()) && ok;
+        out.append({Presetting::key(m_item, g), m_results[g]->toPlainText()});
     for (int g = 0; g < kGrades; ++g)
-        ok = Presetting::writeGradedText(app, m_item, g + 5, m_suggestions[g]->toPlainText()) && ok;
-    return ok;
+        out.append({Presetting::key(m_item, g + 5), m_suggestions[g]->toPlainText()});
+    return out;
+}
+
+void CSuggestionDlg::limitBox(QPlainTextEdit* box) {
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box] {
+        const QString text = box->toPlainText();
+        if (Presetting::storedLength(text) <= Presetting::kMaxStoredChars)
+            return;
+        // Remove the fewest characters right before the cursor (what was just
+        // typed or pasted) that bring the text within the limit.
+        QTextCursor cursor = box->textCursor();
+        const int end = cursor.position();
+        int low = 1;
+        int high = end;
+        while (low < high) {
+            const int mid = (low + high) / 2;
+            if (Presetting::storedLength(text.left(end - mid) + text.mid(end)) <=
+                Presetting::kMaxStoredChars)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        int start = end - low;
+        if (start > 0 && text.at(start - 1).isHighSurrogate())
+            --start;
+        const QSignalBlocker blocker(box);
+        cursor.setPosition(std::max(0, start));
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        box->setTextCursor(cursor);
+    });
 }
 
 void CSuggestionDlg::layoutControls() {

@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+#include <QList>
+#include <QPair>
+#include <QString>
+
 #include <array>
 
 class QLabel;
@@ -22,8 +26,17 @@ public:
     int item() const { return m_item; }
 
     // Writes the ten boxes into the current language's section of the presetting
-    // file, symptom boxes first, in grade order. False when a write failed.
+    // file in one replacement of the file. False when the write failed.
     bool Save();
+
+    // The ten boxes as presetting keys and texts, symptom boxes first, in grade
+    // order: what Save() writes, for a caller that saves several pages at once.
+    QList<QPair<QString, QString>> entries() const;
+
+    // Each box takes only as much text as the presetting file gives back
+    // whole (Presetting::kMaxStoredChars, counted after escaping): typed or
+    // pasted text beyond it is refused where it was inserted.
+    static void limitBox(QPlainTextEdit* box);
 
     // The score that loads each grade column (one inside each grade).
     static constexpr std::array<int, kGrades> kColumnScores{95, 85, 75, 65, 50};

@@ -88,6 +88,11 @@ CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     m_orgName->setStyleSheet(kFieldStyle);
     m_orgName->setGeometry(580, 64, 380, 36);
     m_orgName->setText(Presetting::orgName(app));
+    // The name is stored like a graded text: only what comes back whole.
+    connect(m_orgName, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (Presetting::storedLength(text) > Presetting::kMaxStoredChars)
+            m_orgName->setText(Presetting::fitToLimit(text));
+    });
 
     m_save = new CGdipButton(this);
     m_save->setObjectName(QStringLiteral("1207"));
@@ -130,6 +135,12 @@ CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
         IniFile::readInt(settings, kSetupSection, QStringLiteral("netcamera_auto"), 0) == 1);
 
     connect(m_items, &QComboBox::currentIndexChanged, this, &CSetupDlg::OnItemChanged);
+
+    // A damaged presetting file is named once, as the screen opens; it is shown
+    // with the shipped texts and never overwritten.
+    const QString damage = Presetting::damageReport(app);
+    if (!damage.isEmpty())
+        app.ShowTip(damage, CTessalyApp::TipError);
     connect(m_save, &QAbstractButton::clicked, this, &CSetupDlg::OnSave);
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
 }
@@ -159,23 +170,26 @@ void CSetupDlg::OnSave() {
         app.ShowTip(TextLookup::text("IDS_NETCAMERA_INVALID"), CTessalyApp::TipError);
         return;
     }
-    bool saved = true;
-    for (CSuggestionDlg* editor : m_editors)
-        saved = editor->Save() && saved;
-    saved = Presetting::writeOrgName(app, m_orgName->text()) && saved;
-    bool cameraSaved = IniFile::write(app.settingsFile(), kSetupSection,
-                                      QStringLiteral("netcamera"), cameraAddress);
-    cameraSaved =
-        IniFile::write(app.settingsFile(), kSetupSection, QStringLiteral("netcamera_auto"),
-                       m_netCameraAuto->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
-        cameraSaved;
+    // Both camera keys in one replacement of "Setup.ini".
+    const bool cameraSaved = IniFile::writeMany(
+        app.settingsFile(), kSetupSection,
+        {{QStringLiteral("netcamera"), cameraAddress},
+         {QStringLiteral("netcamera_auto"),
+          m_netCameraAuto->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}});
     if (!cameraSaved) {
         app.ShowTip(TextLookup::text("IDS_WARN_CATCH") + QStringLiteral("Setup.ini"),
                     CTessalyApp::TipError);
         return;
     }
+    // Every page and the organisation name in one replacement of the file:
+    // a failure leaves the old file whole, never a mix of old and new texts.
+    QList<QPair<QString, QString>> entries;
+    for (CSuggestionDlg* editor : m_editors)
+        entries += editor->entries();
+    entries.append({QStringLiteral("OrgName"), m_orgName->text()});
+    QString error;
     // A file that could not be written is reported, never announced as saved.
-    if (saved)
+    if (Presetting::save(app, entries, &error))
         app.ShowTip(TextLookup::text("IDS_SAVE_SUCCESS"), CTessalyApp::TipSuccess);
     else
         app.ShowTip(TextLookup::text("IDS_WARN_CATCH") +

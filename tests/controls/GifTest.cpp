@@ -54,6 +54,44 @@ TEST(GifDecoder, ReadsFramesPositionsDelaysDisposalAndBackground) {
     EXPECT_EQ(a.frames[2].delay, 50);
 }
 
+// A few hundred bytes: frames that each claim 4000 x 4000 pixels with almost
+// no picture data. Decoded whole they would take gigabytes.
+QByteArray hugeFramesGif(int frames) {
+    QByteArray gif("GIF89a");
+    const auto u16 = [&gif](int v) {
+        gif += char(v & 0xff);
+        gif += char((v >> 8) & 0xff);
+    };
+    u16(4000);
+    u16(4000);
+    gif += char(0x80); // a global palette of two colours
+    gif += char(0);
+    gif += char(0);
+    gif += QByteArray("\xff\xff\xff\x00\x00\x00", 6);
+    for (int i = 0; i < frames; ++i) {
+        gif += QByteArray("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8);
+        gif += char(0x2C);
+        u16(0);
+        u16(0);
+        u16(4000);
+        u16(4000);
+        gif += char(0);
+        gif += QByteArray("\x02\x02\x4C\x01\x00", 5);
+    }
+    gif += ';';
+    return gif;
+}
+
+TEST(GifDecoder, TinyFileNeverHoldsMoreThanTheBudget) {
+    const QByteArray gif = hugeFramesGif(40);
+    ASSERT_LT(gif.size(), 1000);
+    const GifDecoder::Animation a = GifDecoder::decode(gif);
+    qint64 held = qint64(a.still.sizeInBytes());
+    for (const GifDecoder::Frame& f : a.frames)
+        held += f.image.sizeInBytes();
+    EXPECT_LE(held, GifDecoder::kMaxDecodedBytes);
+}
+
 TEST(GifDecoder, DamagedOrForeignDataNeverCrashes) {
     const QByteArray gif = disposalGif();
     for (qsizetype cut :

@@ -2,11 +2,13 @@
 // program folder: what the screens rely on, and what must never be lost.
 #include "CTessalyApp.h"
 #include "DataPaths.h"
+#include "KillInsideWrite.h"
 #include "MemberTable.h"
 #include "ProductTable.h"
 #include "RawDatabase.h"
 #include "SafeFileName.h"
 #include "TempProgramFolder.h"
+#include "Workspace.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -336,6 +338,43 @@ TEST_F(TablesTest, FoldersOfTheOlderMappingAreFoundWhenUnambiguous) {
     touch("Reports/" + SafeFileName::legacyFromName(longName) + "/old.ini");
     EXPECT_EQ(DataPaths::memberReportFolder(app, longName),
               folder.file("Reports/" + SafeFileName::legacyFromName(longName)));
+}
+
+// Killed while a member's picture is being put in place: the old picture and
+// the database are whole, and the next start clears the temporary file.
+TEST_F(TablesTest, KilledMemberSaveLosesNothing) {
+    folder.write("old.bmp", "old face");
+    folder.write("new.bmp", QByteArray(200000, 'n'));
+    {
+        MemberTable table(app);
+        ASSERT_TRUE(table.open());
+        ASSERT_EQ(addCopy(table, member("1", "Ann", folder.file("old.bmp"))), DataResult::Ok);
+        QList<MemberRecord> members;
+        ASSERT_EQ(table.listAll(members), DataResult::Ok);
+    }
+    ASSERT_EQ(folder.read("PreSetting/member_image/Ann.bmp"), "old face");
+    ASSERT_TRUE(killInsideWrite([this] {
+        MemberTable table(app);
+        table.open();
+        MemberRecord changed = member("1", "Ann", folder.file("new.bmp"));
+        table.change(changed);
+        QList<MemberRecord> members; // the listing writes the new picture
+
+        table.listAll(members);
+    }));
+
+    EXPECT_EQ(folder.read("PreSetting/member_image/Ann.bmp"), "old face") << "never half a picture";
+    MemberTable table(app);
+    ASSERT_TRUE(table.open());
+    QList<MemberRecord> members;
+    ASSERT_EQ(table.listAll(members), DataResult::Ok) << "the database opens whole";
+    ASSERT_EQ(members.size(), 1);
+    EXPECT_EQ(folder.read("PreSetting/member_image/Ann.bmp").size(), 200000)
+        << "the committed row's picture is written whole on the next listing";
+    Workspace::prepare(app);
+    const QStringList leftovers =
+        QDir(folder.file("PreSetting/member_image")).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(leftovers, QStringList{"Ann.bmp"});
 }
 
 TEST_F(TablesTest, DeletingFollowsNoSymbolicLink) {

@@ -3,6 +3,8 @@
 #include "IniFile.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <string>
@@ -13,6 +15,36 @@
 // reads as before and the written key reads back as given.
 // Returns an empty string when the property holds, otherwise what broke it.
 // Shared by the unit tests and the fuzz target.
+// Every key the reader can find, as "section NUL key" (lower case) -> value:
+// the first block of each section name, the first entry of each key in it.
+// One pass, so that the fuzz target stays fast on long files.
+inline QHash<QString, QString> readableKeys(const IniFile::Document& doc) {
+    QHash<QString, QString> keys;
+    QSet<QString> seenSections;
+    QString current;
+    bool firstBlock = false;
+    for (const QString& line : doc.lines) {
+        const QString t = line.trimmed();
+        if (t.startsWith('[') && t.contains(']')) {
+            current = t.mid(1, t.indexOf(']') - 1).trimmed().toCaseFolded();
+            firstBlock = !seenSections.contains(current);
+            seenSections.insert(current);
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        if (!firstBlock || eq < 0 || t.startsWith(';'))
+            continue;
+        const QString id = current + QChar(0) + line.left(eq).trimmed().toCaseFolded();
+        if (!keys.contains(id)) {
+            QString v = line.mid(eq + 1).trimmed();
+            if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+                v = v.mid(1, v.size() - 2);
+            keys.insert(id, v);
+        }
+    }
+    return keys;
+}
+
 inline std::string iniEditViolation(const QByteArray& original, const QString& section,
                                     const QString& key, const QString& value) {
     QByteArray edited = original;
@@ -65,26 +97,13 @@ inline std::string iniEditViolation(const QByteArray& original, const QString& s
     expected.replace('\r', QStringLiteral("\\n"));
     if (IniFile::find(after, section, key, &found) != expected || !found)
         return "the written key does not read back";
-    QString currentSection;
-    for (const QString& line : before.lines) {
-        const QString t = line.trimmed();
-        if (t.startsWith('[') && t.contains(']')) {
-            currentSection = t.mid(1, t.indexOf(']') - 1).trimmed();
+    const auto visible = readableKeys(before);
+    const auto now = readableKeys(after);
+    for (auto it = visible.cbegin(); it != visible.cend(); ++it) {
+        if (it.key() == (section.toCaseFolded() + QChar(0) + key.toCaseFolded()))
             continue;
-        }
-        const qsizetype eq = line.indexOf('=');
-        if (eq < 0 || t.startsWith(';'))
-            continue;
-        const QString k = line.left(eq).trimmed();
-        if (currentSection.compare(section, Qt::CaseInsensitive) == 0 &&
-            k.compare(key, Qt::CaseInsensitive) == 0)
-            continue;
-        bool wasFound = false;
-        bool isFound = false;
-        const QString was = IniFile::find(before, currentSection, k, &wasFound);
-        const QString is = IniFile::find(after, currentSection, k, &isFound);
-        if (wasFound != isFound || was != is)
-            return "another key changed: [" + currentSection.toStdString() + "] " + k.toStdString();
+        if (!now.contains(it.key()) || now.value(it.key()) != it.value())
+            return "another key changed: " + it.key().toStdString();
     }
     return {};
 }

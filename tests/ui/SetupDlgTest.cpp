@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,40 @@ TEST(SetupDlg, SavingWritesOnlyTheCurrentLanguageSection) {
     EXPECT_EQ(Presetting::gradedText(f.app, 3, 2), QStringLiteral("line one\nline two"));
     EXPECT_EQ(Presetting::gradedText(f.app, 3, 3), QString());
     EXPECT_EQ(Presetting::orgName(f.app), QStringLiteral("Rose Salon"));
+}
+
+// A long text typed or pasted into a box stops where the file can still give
+// it back whole; saving twice changes nothing the operator sees.
+TEST(SetupDlg, LongTextsStopAtTheLimitAndSurviveTwoSaves) {
+    ScreenFixture f;
+    f.app.m_nLanguage = 2;
+    for (const QString& typed :
+         {QString(1200, 'a'), QString(997, 'b') + "\n\\x" + QString(200, 'c'),
+          QString(1200, QChar(0x7F8E))}) {
+        QString shown;
+        for (int save = 0; save < 2; ++save) {
+            CSetupDlg dlg;
+            auto* box = dlg.editor(4)->findChild<QPlainTextEdit*>("1219");
+            ASSERT_NE(box, nullptr);
+            if (save == 0) {
+                box->clear();
+                // Typed (the key simulation knows only ASCII), the rest pasted.
+                const qsizetype keyed = typed.at(0).unicode() < 128 ? 50 : 0;
+                QTest::keyClicks(box, typed.left(keyed));
+                box->insertPlainText(typed.mid(keyed));
+                shown = box->toPlainText();
+                EXPECT_LE(Presetting::storedLength(shown), Presetting::kMaxStoredChars);
+                EXPECT_TRUE(typed.startsWith(shown));
+            } else {
+                EXPECT_EQ(box->toPlainText(), shown) << "the first save came back whole";
+            }
+            f.tips.clear();
+            dlg.OnSave();
+            ASSERT_EQ(f.tips.size(), 1);
+            EXPECT_TRUE(f.tips[0].startsWith("0:"));
+        }
+        EXPECT_EQ(Presetting::gradedText(f.app, 4, 1), shown);
+    }
 }
 
 TEST(SetupDlg, ReadOnlyPresettingFileIsReportedNotAnnouncedAsSaved) {
