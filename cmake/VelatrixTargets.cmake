@@ -87,13 +87,15 @@ function(velatrix_check_layering)
     endforeach()
 endfunction()
 
-# velatrix_test(NAME <name> SOURCES ... LIBS ... [GUI] [LOCK <resource>])
+# velatrix_test(NAME <name> SOURCES ... LIBS ... [GUI] [SERIAL] [LOCK <resource>])
+#   SERIAL  runs alone: real programs on a private X server, whose waits are
+#           for a person-sized machine, not one shared with the compile-heavy rest.
 #   Builds a GoogleTest executable and registers its tests with CTest. The
 #   executable gets a QCoreApplication, or with GUI a QApplication on the
 #   offscreen platform. The built program folder, the source tree and the
 #   artifacts folder reach the tests through TempProgramFolder.
 function(velatrix_test)
-    cmake_parse_arguments(ARG "GUI" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "GUI;SERIAL" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     if(ARG_GUI)
         set(entry velatrix_testmain_widgets)
@@ -106,6 +108,9 @@ function(velatrix_test)
     if(ARG_LOCK)
         # Tests that hold one machine-wide thing (the running program) never overlap.
         set(lock RESOURCE_LOCK ${ARG_LOCK})
+    endif()
+    if(ARG_SERIAL)
+        list(APPEND lock RUN_SERIAL TRUE)
     endif()
     # GUI tests choose the offscreen platform in their own main() (WidgetTestMain).
     gtest_discover_tests(${ARG_NAME}

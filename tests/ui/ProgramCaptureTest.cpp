@@ -142,9 +142,15 @@ protected:
 
 TEST_F(ProgramCapture, GuestVisitOnTheWiFiCameraEndsInTheReport) {
     const QPoint capture = onScreen(layout().capture).center();
-    for (int i = 0; i < 6; ++i) {
+    // Each press is waited for (its thumbnail fills) before the next: a loaded
+    // machine may take a while to handle a click, and a lost press would turn the
+    // start-analysis press below into a sixth capture.
+    for (std::size_t i = 0; i < 6; ++i) {
+        const QRect thumb = onScreen(layout().fullFaceThumbs[i]);
+        const QImage empty = screen();
         click(capture);
-        QThread::msleep(250);
+        ASSERT_TRUE(waitFor([&] { return changed(empty, screen(), thumb) > 0.05; }, 20000))
+            << shot("capture-not-taken") << " at capture " << i + 1;
     }
     shot("six-captures");
     const QImage before = screen();

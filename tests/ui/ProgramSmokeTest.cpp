@@ -81,7 +81,7 @@ protected:
 
 TEST_F(ProgramSmoke, StartsIntoTheStartPageAndRefusesASecondInstance) {
     start(first);
-    ASSERT_TRUE(waitFor([&] { return startPageShown(); }, 30000))
+    ASSERT_TRUE(waitFor([&] { return startPageShown(); }, 60000))
         << display.windowTree().toStdString();
     EXPECT_TRUE(backgroundShown()) << display.windowTree().toStdString();
     EXPECT_TRUE(QFileInfo(dir.file("Guests-Image")).isDir());
@@ -102,11 +102,11 @@ TEST_F(ProgramSmoke, StartsIntoTheStartPageAndRefusesASecondInstance) {
 
 TEST_F(ProgramSmoke, NameIsFreeAgainAfterACrash) {
     start(first);
-    ASSERT_TRUE(waitFor([&] { return startPageShown(); }, 30000));
+    ASSERT_TRUE(waitFor([&] { return startPageShown(); }, 60000));
     first.kill(); // no shutdown code runs
     first.waitForFinished(5000);
     start(second);
-    EXPECT_TRUE(waitFor([&] { return startPageShown(); }, 30000));
+    EXPECT_TRUE(waitFor([&] { return startPageShown(); }, 60000));
     EXPECT_EQ(second.state(), QProcess::Running);
 }
 
