@@ -43,7 +43,7 @@ CConectFailDlg::CConectFailDlg(QWidget* panel) : QWidget(panel) {
     m_netCamera->setObjectName(QString::number(kNetCameraButtonId));
     m_netCamera->LoadStdImage(423);
     m_netCamera->SetText(TextLookup::text("IDS_CONNECT_NETCAMERA"), theApp().m_nLanguage, 0, 0, 16,
-                         CGdipButton::AlignCentre, QColor(80, 80, 80), 0);
+                         AlignCentre, QColor(80, 80, 80), 0);
     m_netCamera->setGeometry((width() - 240) / 2, height() - 44, 240, 36);
     connect(m_netCamera, &QAbstractButton::clicked, this, &CConectFailDlg::netCameraRequested);
 }

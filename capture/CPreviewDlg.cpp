@@ -104,7 +104,7 @@ void CPreviewDlg::createControls() {
         auto* b = new CGdipButton(this);
         b->setObjectName(QString::number(id));
         b->LoadStdImage(picture);
-        b->SetText(TextLookup::text(key), language, 0, 0, 16, CGdipButton::AlignCentre, colour, 0);
+        b->SetText(TextLookup::text(key), language, 0, 0, 16, AlignCentre, colour, 0);
         return b;
     };
     m_retry = button(1022, 423, "IDS_RETRY", kTipGrey);
@@ -399,9 +399,9 @@ void CPreviewDlg::layoutForMode() {
     const int language = theApp().m_nLanguage;
     setTip(full ? QStringLiteral("IDS_MOVETO_forehead") : QStringLiteral("IDS_MOVETO_SINGLE"));
     m_exchange->SetText(TextLookup::text(full ? "IDS_EXCHANGE_SINGLE" : "IDS_EXCHANGE_FULLFACE"),
-                        language, 0, 0, 16, CGdipButton::AlignCentre, kTipGrey, 0);
+                        language, 0, 0, 16, AlignCentre, kTipGrey, 0);
     m_retake->SetText(TextLookup::text(full ? "IDS_RETAKE_LAST" : "IDS_RETAKE"), language, 0, 0, 16,
-                      CGdipButton::AlignCentre, kTipGrey, 0);
+                      AlignCentre, kTipGrey, 0);
     m_retake->hide();
     m_start->hide();
     m_capture->show();
@@ -452,10 +452,10 @@ void CPreviewDlg::showCaptureControls(bool show) {
     setCaptureText("IDS_CAPTURE");
     m_retake->hide();
     const int language = theApp().m_nLanguage;
-    m_exchange->SetText(TextLookup::text("IDS_EXCHANGE_SINGLE"), language, 0, 0, 16,
-                        CGdipButton::AlignCentre, kTipGrey, 0);
-    m_retake->SetText(TextLookup::text("IDS_RETAKE_LAST"), language, 0, 0, 16,
-                      CGdipButton::AlignCentre, kTipGrey, 0);
+    m_exchange->SetText(TextLookup::text("IDS_EXCHANGE_SINGLE"), language, 0, 0, 16, AlignCentre,
+                        kTipGrey, 0);
+    m_retake->SetText(TextLookup::text("IDS_RETAKE_LAST"), language, 0, 0, 16, AlignCentre,
+                      kTipGrey, 0);
     if (show) {
         setTip(QStringLiteral("IDS_MOVETO_forehead"));
         m_liveArea->setVisible(m_realTime);
@@ -525,8 +525,8 @@ void CPreviewDlg::setTipEmphasis(bool on) {
 }
 
 void CPreviewDlg::setCaptureText(const char* key) {
-    m_capture->SetText(TextLookup::text(key), theApp().m_nLanguage, 0, 0, 16,
-                       CGdipButton::AlignCentre, kTipGrey, 0);
+    m_capture->SetText(TextLookup::text(key), theApp().m_nLanguage, 0, 0, 16, AlignCentre, kTipGrey,
+                       0);
     m_capture->update();
 }
 

@@ -319,7 +319,7 @@ void CTessalyPicDlg::setPlayText(const char* key) {
         return;
     m_playKey = key;
     m_play->SetText(TextLookup::text(key), SharedFonts::currentLanguage(), 0, 0,
-                    ScreenParts::kButtonTextHeight, CGdipButton::AlignCentre, Qt::white, 0);
+                    ScreenParts::kButtonTextHeight, AlignCentre, Qt::white, 0);
 }
 
 void CTessalyPicDlg::updatePlayButton() {

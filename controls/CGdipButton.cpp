@@ -32,7 +32,7 @@ bool CGdipButton::LoadAltImage(int id, const QString& type) {
 }
 
 void CGdipButton::SetText(const QString& text, int language, double fx, int spare, int baseHeight,
-                          int alignment, const QColor& colour, double fy) {
+                          TextAlignment alignment, const QColor& colour, double fy) {
     m_label = text;
     m_fx = fx;
     m_fy = fy;

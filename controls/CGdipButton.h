@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextAlignment.h"
+
 #include "CGdiPlusBitmapResource.h"
 
 #include <QAbstractButton>
@@ -31,8 +33,6 @@ public:
         LookDisabled,
         LookCount
     };
-    // Label alignment of SetText.
-    enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCentre = 2 };
 
     explicit CGdipButton(QWidget* parent = nullptr);
 
@@ -41,11 +41,11 @@ public:
     bool LoadAltImage(int id, const QString& type = QStringLiteral("PNG"));
 
     // The caption call of every screen: text, language index, fx, a spare value
-    // (kept, unused), base font height, alignment (0 left, 1 right, 2 centre),
+    // (kept, unused), base font height, alignment (TextAlignment),
     // colour, fy. The label sits in (width x fx, height x fy) .. (right, bottom),
     // vertically centred; its font height follows the language (see ButtonLooks).
     void SetText(const QString& text, int language, double fx, int spare, int baseHeight,
-                 int alignment, const QColor& colour, double fy);
+                 TextAlignment alignment, const QColor& colour, double fy);
 
     // With an alternate picture: toggle mode on or off, showing the alternate
     // (on) or standard (off) look. In toggle mode every press flips the look.
@@ -89,7 +89,7 @@ private:
     QFont m_labelFont;
     bool m_hasLabelFont = false;
     QColor m_labelColour{80, 80, 80};
-    int m_alignment = AlignLeft;
+    TextAlignment m_alignment = AlignLeft;
     double m_fx = 0.0;
     double m_fy = 0.0;
     int m_spare = 0;

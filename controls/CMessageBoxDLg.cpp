@@ -38,14 +38,14 @@ CMessageBoxDLg::CMessageBoxDLg(const QString& message, const QString& first, con
     m_ok->setObjectName(QStringLiteral("1207"));
     m_ok->setGeometry(310, 186, 160, 50);
     m_ok->LoadStdImage(413);
-    m_ok->SetText(first, language, 0, 0, kLabelBaseHeight, CGdipButton::AlignCentre, Qt::white, 0);
+    m_ok->SetText(first, language, 0, 0, kLabelBaseHeight, AlignCentre, Qt::white, 0);
     connect(m_ok, &QAbstractButton::clicked, this, &CMessageBoxDLg::accept);
 
     m_cancel = new CGdipButton(this);
     m_cancel->setObjectName(QStringLiteral("1208"));
     m_cancel->setGeometry(90, 186, 160, 50);
     m_cancel->LoadStdImage(412);
-    m_cancel->SetText(second, language, 0, 0, kLabelBaseHeight, CGdipButton::AlignCentre, kGrey, 0);
+    m_cancel->SetText(second, language, 0, 0, kLabelBaseHeight, AlignCentre, kGrey, 0);
     connect(m_cancel, &QAbstractButton::clicked, this, &CMessageBoxDLg::reject);
 }
 

@@ -19,9 +19,9 @@ constexpr int kColourRole = Qt::UserRole + 3;
 
 Qt::Alignment alignmentOfFormat(int format) {
     switch (format) {
-    case CMyListCtrl::FormatLeft:
+    case AlignLeft:
         return Qt::AlignLeft | Qt::AlignVCenter;
-    case CMyListCtrl::FormatRight:
+    case AlignRight:
         return Qt::AlignRight | Qt::AlignVCenter;
     default:
         return Qt::AlignCenter;
@@ -94,7 +94,7 @@ void CMyListCtrl::SetFont(int height, int second) {
     viewport()->update();
 }
 
-void CMyListCtrl::SetAlignment(int alignment) {
+void CMyListCtrl::SetAlignment(TextAlignment alignment) {
     m_alignment = alignment;
     viewport()->update();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextAlignment.h"
+
 #include "CSkinVerticleScrollbar.h"
 
 #include <QColor>
@@ -19,9 +21,9 @@ class CHeaderCtrlCl;
 // columns 1 and up. Rows are selected whole, one at a time.
 //
 // Usage:
-//   list->InsertColumn(0, "", CMyListCtrl::FormatCenter, 40);
-//   list->InsertColumn(1, text("IDS_NAME"), CMyListCtrl::FormatCenter, 200);
-//   list->SetAlignment(1); list->SetRowHeight(30); list->SetFont(18, 0);
+//   list->InsertColumn(0, "", AlignCentre, 40);
+//   list->InsertColumn(1, text("IDS_NAME"), AlignCentre, 200);
+//   list->SetAlignment(AlignCentre); list->SetRowHeight(30); list->SetFont(18, 0);
 //   int row = list->InsertItem(list->GetItemCount(), QString());
 //   list->SetItemText(row, 1, name);
 //   list->SetSkinnedScrollbar(true); list->CreateScrollbar();
@@ -30,14 +32,11 @@ class CHeaderCtrlCl;
 class CMyListCtrl : public QTableWidget {
     Q_OBJECT
 public:
-    // Column formats of InsertColumn.
-    enum ColumnFormat { FormatLeft = 0, FormatRight = 1, FormatCenter = 2 };
-
     explicit CMyListCtrl(QWidget* parent = nullptr);
     ~CMyListCtrl() override;
 
     // Columns and header.
-    int InsertColumn(int index, const QString& title, int format = FormatLeft, int width = 100,
+    int InsertColumn(int index, const QString& title, int format = AlignLeft, int width = 100,
                      int subItem = -1);
     void SetColumnFormat(int column, int format);
     void ShowHeader(bool show);
@@ -50,8 +49,9 @@ public:
     void SetFont(int height, int second);
     int fontHeight() const { return m_fontHeight; }
     int fontSecondValue() const { return m_fontSecond; }
-    void SetAlignment(int alignment); // 0 left, 1 centre, 2 right; not the first column
-    int alignment() const { return m_alignment; }
+    // The rows' text alignment; the first column keeps its own.
+    void SetAlignment(TextAlignment alignment);
+    TextAlignment alignment() const { return m_alignment; }
     void SetTextColor(const QColor& colour);
     void SetBkColor(const QColor& colour);
     QColor backgroundColour() const { return m_background; }
@@ -109,7 +109,7 @@ private:
     int m_rowHeight = 20;
     int m_fontHeight = 20;
     int m_fontSecond = 0;
-    int m_alignment = 0;
+    TextAlignment m_alignment = AlignLeft;
     QColor m_textColour{80, 80, 80};
     QColor m_background{Qt::white};
     bool m_skinned = false;

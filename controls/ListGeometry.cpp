@@ -1,5 +1,7 @@
 #include "ListGeometry.h"
 
+#include "TextAlignment.h"
+
 #include <algorithm>
 
 namespace {
@@ -49,9 +51,9 @@ QRect fitPicture(const QSize& picture, const QRect& cell) {
 
 QChar alignmentCharOf(int format) {
     switch (format) {
-    case 0: // left
+    case AlignLeft:
         return QLatin1Char('0');
-    case 1: // right
+    case AlignRight:
         return QLatin1Char('2');
     default: // centre and anything else
         return QLatin1Char('1');

@@ -76,9 +76,9 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setFont(SharedFonts::faceFont(
         ListGeometry::cellFontHeight(SharedFonts::currentLanguage(), m_list->fontHeight())));
     Qt::Alignment horizontal = Qt::AlignLeft;
-    if (m_list->alignment() == 1)
+    if (m_list->alignment() == AlignCentre)
         horizontal = Qt::AlignHCenter;
-    else if (m_list->alignment() == 2)
+    else if (m_list->alignment() == AlignRight)
         horizontal = Qt::AlignRight;
     painter->drawText(cell.translated(2, 0), horizontal | Qt::AlignVCenter | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());

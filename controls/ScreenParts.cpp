@@ -22,8 +22,8 @@ CGdipButton* ScreenParts::button(QWidget* parent, int id, int image, const QRect
     b->setGeometry(geometry);
     b->LoadStdImage(image);
     if (!text.isEmpty())
-        b->SetText(text, SharedFonts::currentLanguage(), 0, 0, kButtonTextHeight,
-                   CGdipButton::AlignCentre, colour, 0);
+        b->SetText(text, SharedFonts::currentLanguage(), 0, 0, kButtonTextHeight, AlignCentre,
+                   colour, 0);
     return b;
 }
 
@@ -62,7 +62,7 @@ QImage ScreenParts::background(const QString& file) {
 
 void ScreenParts::styleList(CMyListCtrl* list, int rowHeight) {
     list->ShowHeader(true);
-    list->SetAlignment(1);
+    list->SetAlignment(AlignCentre);
     list->SetRowHeight(rowHeight);
     list->SetFont(21, 0);
 }
@@ -126,8 +126,8 @@ CMyListCtrl* ScreenParts::list(QWidget* parent, int id, const QRect& geometry, i
     // Titles go in with the columns: the drawn header keeps its own copy.
     int index = 0;
     for (const Column& c : columns) {
-        l->InsertColumn(index++, c.key ? TextLookup::text(c.key) : QString(),
-                        CMyListCtrl::FormatCenter, c.parts * w / wholeParts);
+        l->InsertColumn(index++, c.key ? TextLookup::text(c.key) : QString(), AlignCentre,
+                        c.parts * w / wholeParts);
     }
     // A salon's list outgrows the screen; the list has no scrollbar of its own.
     l->SetSkinnedScrollbar(true);

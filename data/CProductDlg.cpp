@@ -101,7 +101,7 @@ void CProductDlg::setTexts() {
     m_byModel->setText(TextLookup::text("IDS_PRODUCT_MODEL"));
     m_search->setPlaceholderText(TextLookup::text("IDS_PRODUCT_INPUTNAME"));
     m_all->SetText(TextLookup::text("IDS_ALL"), SharedFonts::currentLanguage(), 0, 0,
-                   ScreenParts::kButtonTextHeight, CGdipButton::AlignCentre, ScreenParts::kInk, 0);
+                   ScreenParts::kButtonTextHeight, AlignCentre, ScreenParts::kInk, 0);
     for (int i = 0; i < 6; ++i) {
         // The course caption stands alone; the others end with ":".
         m_captions[i]->setText(TextLookup::text(kCaptionKeys[i]) +

@@ -88,7 +88,7 @@ void CUserDataDlg::setTexts() {
     const int language = SharedFonts::currentLanguage();
     const auto label = [language](CGdipButton* b, const char* key, const QColor& colour) {
         b->SetText(TextLookup::text(key), language, 0, 0, ScreenParts::kButtonTextHeight,
-                   CGdipButton::AlignCentre, colour, 0);
+                   AlignCentre, colour, 0);
     };
     setWindowTitle(TextLookup::text("IDS_MEMBER_MANAGE"));
     m_title->setText(TextLookup::text("IDS_MEMBER_MANAGE"));

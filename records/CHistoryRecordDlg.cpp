@@ -39,7 +39,7 @@ CHistoryRecordDlg::CHistoryRecordDlg(const QString& memberName, QWidget* parent)
     m_list->setGeometry(kMargin, kMargin, kClientSize.width() - 2 * kMargin - kScrollbarWidth,
                         listHeight);
     m_list->ShowHeader(true);
-    m_list->SetAlignment(1);
+    m_list->SetAlignment(AlignCentre);
     m_list->SetRowHeight(30);
     m_list->SetFont(18, 0);
     m_list->setSortingEnabled(false);
@@ -48,12 +48,11 @@ CHistoryRecordDlg::CHistoryRecordDlg(const QString& memberName, QWidget* parent)
     const int w = m_list->contentsRect().width();
     // Eleven columns share a narrow list: no column may insist on its title's width.
     m_list->horizontalHeader()->setMinimumSectionSize(0);
-    m_list->InsertColumn(0, QString(), CMyListCtrl::FormatCenter, 0);
-    m_list->SetColumnFormat(0, CMyListCtrl::FormatCenter);
-    m_list->InsertColumn(1, TextLookup::text("IDS_DATE"), CMyListCtrl::FormatCenter, w * 2 / 11);
+    m_list->InsertColumn(0, QString(), AlignCentre, 0);
+    m_list->SetColumnFormat(0, AlignCentre);
+    m_list->InsertColumn(1, TextLookup::text("IDS_DATE"), AlignCentre, w * 2 / 11);
     for (int c = 0; c < 9; ++c)
-        m_list->InsertColumn(2 + c, TextLookup::text(kScoreColumns[c]), CMyListCtrl::FormatCenter,
-                             w / 11);
+        m_list->InsertColumn(2 + c, TextLookup::text(kScoreColumns[c]), AlignCentre, w / 11);
     m_list->SetSkinnedScrollbar(true);
     m_list->CreateScrollbar();
 

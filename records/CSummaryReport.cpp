@@ -231,9 +231,9 @@ void CSummaryReport::setTexts() {
     set(1283, TextLookup::text("IDS_SUGGEST"));
     set(1282, TextLookup::text("IDS_PROFESS_SUGGEST"));
     set(1233, TextLookup::text("IDS_PRODUCT_MANAGE"));
-    m_save->SetText(TextLookup::text("IDS_SAVE"), language, 0, 0, 18, 2, kInk, 0);
-    m_print->SetText(TextLookup::text("IDS_PRINT"), language, 0.4, 0, 18, 0, kInk, 0);
-    m_pdf->SetText(QStringLiteral("PDF"), language, 0.4, 0, 18, 0, kInk, 0);
+    m_save->SetText(TextLookup::text("IDS_SAVE"), language, 0, 0, 18, AlignCentre, kInk, 0);
+    m_print->SetText(TextLookup::text("IDS_PRINT"), language, 0.4, 0, 18, AlignLeft, kInk, 0);
+    m_pdf->SetText(QStringLiteral("PDF"), language, 0.4, 0, 18, AlignLeft, kInk, 0);
 }
 
 bool CSummaryReport::loadCatalogue() {

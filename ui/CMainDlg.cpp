@@ -166,7 +166,7 @@ CMainDlg::CMainDlg(int fromHistory, const QString& visitFolder, QWidget* parent)
         const MenuEntry& e = kMenu[i];
         CGdipButton* b = makeButton(this, e.id, e.normalPicture);
         b->LoadAltImage(e.selectedPicture);
-        b->SetText(TextLookup::text(e.caption), language, 0.33, 10, 20, 0, Qt::white, 0);
+        b->SetText(TextLookup::text(e.caption), language, 0.33, 10, 20, AlignLeft, Qt::white, 0);
         m_menu[i] = b;
         connect(b, &QAbstractButton::clicked, this, [this, id = e.id] { OnMenu(id); });
     }

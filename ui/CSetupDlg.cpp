@@ -97,7 +97,7 @@ CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     m_save = new CGdipButton(this);
     m_save->setObjectName(QStringLiteral("1207"));
     m_save->LoadStdImage(413);
-    m_save->SetText(TextLookup::text("IDS_SAVE"), language, 0, 6, 18, 2, Qt::white, 0);
+    m_save->SetText(TextLookup::text("IDS_SAVE"), language, 0, 6, 18, AlignCentre, Qt::white, 0);
     m_save->setGeometry(kSize.width() - 200, 60, 140, 44);
     m_close = new CGdipButton(this);
     m_close->setObjectName(QStringLiteral("1209"));

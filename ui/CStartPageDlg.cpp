@@ -102,7 +102,7 @@ void CStartPageDlg::setButtonCaptions() {
         {m_settings, "IDS_SETTINGS"},
     };
     for (auto [button, key] : captions)
-        button->SetText(TextLookup::text(key), m_nLanguage, 0, 20, 40, 2, grey, 0.6);
+        button->SetText(TextLookup::text(key), m_nLanguage, 0, 20, 40, AlignCentre, grey, 0.6);
 }
 
 void CStartPageDlg::OnLanguageChanged(int index) {

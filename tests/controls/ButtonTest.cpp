@@ -135,7 +135,7 @@ TEST_F(ButtonTest, ToggleModeFlipsTheLookOnEveryPress) {
 
 TEST_F(ButtonTest, MissingPictureShowsOnlyTheLabelAndStillClicks) {
     EXPECT_FALSE(button->LoadStdImage(999));
-    button->SetText("OK", 2, 0, 0, 16, CGdipButton::AlignCentre, Qt::white, 0);
+    button->SetText("OK", 2, 0, 0, 16, AlignCentre, Qt::white, 0);
     EXPECT_NEAR(QFontMetricsF(button->labelFont()).height(), 19, 1.0); // 16 x 1.2
     EXPECT_EQ(button->currentLook(), CGdipButton::LookCount);
 
@@ -163,7 +163,7 @@ TEST_F(ButtonTest, MissingPictureShowsOnlyTheLabelAndStillClicks) {
 }
 
 TEST_F(ButtonTest, DefaultLanguageKeepsTheWidgetFont) {
-    button->SetText("Print", -1, 0.4, 7, 18, CGdipButton::AlignLeft, QColor(80, 80, 80), 0);
+    button->SetText("Print", -1, 0.4, 7, 18, AlignLeft, QColor(80, 80, 80), 0);
     EXPECT_FALSE(button->hasLabelFont());
     EXPECT_EQ(button->labelFont(), button->font());
     EXPECT_EQ(button->spareValue(), 7);

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         b->setGeometry(10 + i * 172, 15, 160, 50);
         b->LoadStdImage(413);
         b->LoadAltImage(412);
-        b->SetText(names[i], 2, 0, 0, 16, CGdipButton::AlignCentre, Qt::white, 0);
+        b->SetText(names[i], 2, 0, 0, 16, AlignCentre, Qt::white, 0);
         if (i == 1) {
             QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
             QApplication::sendEvent(b, &e);
@@ -75,10 +75,10 @@ int main(int argc, char** argv) {
     auto* list = new CMyListCtrl(frame.clientArea());
     list->setGeometry(10, 10, 530, 320);
     list->SetCheckBoxes(true);
-    list->InsertColumn(0, "", CMyListCtrl::FormatCenter, 30);
-    list->InsertColumn(1, "Date", CMyListCtrl::FormatCenter, 250);
-    list->InsertColumn(2, "Score", CMyListCtrl::FormatCenter, 150);
-    list->SetAlignment(1);
+    list->InsertColumn(0, "", AlignCentre, 30);
+    list->InsertColumn(1, "Date", AlignCentre, 250);
+    list->InsertColumn(2, "Score", AlignCentre, 150);
+    list->SetAlignment(AlignCentre);
     list->SetRowHeight(30);
     list->SetFont(18, 0);
     for (int i = 0; i < 20; ++i) {

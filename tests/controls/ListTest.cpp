@@ -30,9 +30,9 @@ TEST(ListGeometry, CheckBoxPictureFitAndAlignment) {
     EXPECT_EQ(fitPicture(QSize(200, 50), QRect(0, 30, 100, 40)), QRect(0, 37, 100, 25));
     EXPECT_EQ(fitPicture(QSize(10, 40), QRect(0, 0, 100, 20)), QRect(47, 0, 5, 20));
 
-    EXPECT_EQ(alignmentCharOf(CMyListCtrl::FormatLeft), '0');
-    EXPECT_EQ(alignmentCharOf(CMyListCtrl::FormatCenter), '1');
-    EXPECT_EQ(alignmentCharOf(CMyListCtrl::FormatRight), '2');
+    EXPECT_EQ(alignmentCharOf(AlignLeft), '0');
+    EXPECT_EQ(alignmentCharOf(AlignCentre), '1');
+    EXPECT_EQ(alignmentCharOf(AlignRight), '2');
     EXPECT_EQ(alignmentCharOf(7), '1');
 
     EXPECT_EQ(cellFontHeight(2, 18), 21);
@@ -79,9 +79,9 @@ protected:
         parent.resize(500, 400);
         list = new CMyListCtrl(&parent);
         list->setGeometry(10, 10, 300, 200);
-        list->InsertColumn(0, "", CMyListCtrl::FormatCenter, 40);
-        list->InsertColumn(1, "Name", CMyListCtrl::FormatLeft, 120);
-        list->InsertColumn(2, "Date", CMyListCtrl::FormatCenter, 100);
+        list->InsertColumn(0, "", AlignCentre, 40);
+        list->InsertColumn(1, "Name", AlignLeft, 120);
+        list->InsertColumn(2, "Date", AlignCentre, 100);
         list->SetRowHeight(30);
         list->SetFont(18, 0);
         parent.show();
